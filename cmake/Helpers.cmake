@@ -1,0 +1,30 @@
+# br_library(name DIRS dir... DEPS lib...)
+# Every .cpp in the given folders belongs to the library, so a new file needs
+# no edit here.
+function(br_library name)
+  cmake_parse_arguments(A "" "" "DIRS;DEPS" ${ARGN})
+  set(sources)
+  foreach(dir ${A_DIRS})
+    file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp)
+    list(APPEND sources ${found})
+  endforeach()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${A_DEPS})
+endfunction()
+
+# br_test(name DIRS dir... DEPS lib...)
+# One test executable per group; ctest runs it once (under Wine when cross
+# compiling), since every process start costs time.
+function(br_test name)
+  cmake_parse_arguments(A "" "" "DIRS;DEPS;SOURCES" ${ARGN})
+  set(sources ${A_SOURCES})
+  foreach(dir ${A_DIRS})
+    file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp)
+    list(APPEND sources ${found})
+  endforeach()
+  add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${A_DEPS} gtest gtest_main)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+endfunction()
