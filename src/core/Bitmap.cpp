@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-Bitmap::Bitmap(int width, int height, TColor fill) { Reset(width, height, fill); }
+Bitmap::Bitmap(int width, int height, TColor fill) {
+  Reset(width, height, fill);
+}
 
 void Bitmap::Reset(int width, int height, TColor fill) {
   if (width <= 0 || height <= 0) width = height = 0;
@@ -17,12 +19,15 @@ TColor Bitmap::At(int x, int y) const {
 }
 
 void Bitmap::Set(int x, int y, TColor c) {
-  if (Contains(x, y)) FPixels[static_cast<std::size_t>(y) * FWidth + x] = ColorToPixel(ColorToRGB(c));
+  if (Contains(x, y))
+    FPixels[static_cast<std::size_t>(y) * FWidth + x] = ColorToPixel(ColorToRGB(c));
 }
 
 void Bitmap::FillRect(const TRect& r, TColor c) {
   const int left = std::max(r.Left, 0), right = std::min(r.Right, FWidth);
   const int top = std::max(r.Top, 0), bottom = std::min(r.Bottom, FHeight);
+  if (left >= right || top >= bottom) return; // wholly outside: std::fill needs first <= last
   const std::uint32_t p = ColorToPixel(ColorToRGB(c));
-  for (int y = top; y < bottom; ++y) std::fill(Row(y) + left, Row(y) + right, p);
+  for (int y = top; y < bottom; ++y)
+    std::fill(Row(y) + left, Row(y) + right, p);
 }
