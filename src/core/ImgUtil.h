@@ -38,6 +38,9 @@ int GradientTable(int n, TColor c1, TColor c2);
 // The colours of a slot returned by GradientTable. Valid until the slot is
 // reused by a later GradientTable call.
 const std::vector<TColor>& GradientColors(int slot);
+// Gradients longer than this are not tabulated (GradientTable refuses them
+// with line 323); draw them with GradientEntry line by line.
+constexpr int kMaxGradientTable = 1 << 22;
 // Entry i of an n-colour gradient, as GradientTable computes it, without
 // touching the cache (for extents too long to tabulate).
 TColor GradientEntry(int i, int n, TColor c1, TColor c2);

@@ -14,7 +14,7 @@ constexpr int kCheckLineBuild = 323;
 constexpr int kGradientSlots = 16;
 // Longer gradients are computed line by line instead of tabulated, so a
 // huge rectangle never asks for gigabytes of colours.
-constexpr int kMaxTabulated = 1 << 22;
+constexpr int kMaxTabulated = kMaxGradientTable;
 
 struct TGradientCache {
   std::array<std::vector<TColor>, kGradientSlots> Slots;
