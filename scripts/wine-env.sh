@@ -41,9 +41,11 @@ wine_env_start_display() {
 }
 
 # Creates the prefix once: the Chinese fonts the program asks for ("宋体",
-# "SimSun") are mapped to the CJK font installed on the system.
+# "SimSun") are mapped to the CJK font installed on the system, and windows
+# live on a Wine desktop of their own, where Wine draws window frames as
+# Windows does (a bare X display has no window manager to draw them).
 wine_env_prepare_prefix() {
-  local stamp="$WINEPREFIX/.batchren-prefix-1"
+  local stamp="$WINEPREFIX/.batchren-prefix-2"
   [ -f "$stamp" ] && return 0
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || true
@@ -51,6 +53,8 @@ wine_env_prepare_prefix() {
   for face in "宋体" "SimSun" "新宋体" "NSimSun" "MS Sans Serif" "Tahoma"; do
     wine reg add "$key" /v "$face" /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1 || true
   done
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1 || true
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x1024 /f >/dev/null 2>&1 || true
   wineserver -w
   touch "$stamp"
 }

@@ -1,0 +1,32 @@
+#pragma once
+// A panel that accepts files dragged from the shell and hands the dropped
+// paths to its owner in one event.
+
+#include "fw/ExtCtrls.h"
+
+#include <shellapi.h>
+
+using TDragFileEvent = TEvent<TComponent*, TStrings*>;
+
+class TAIFileDropPan : public TPanel {
+  FW_DECLARE_CLASS(TAIFileDropPan)
+public:
+  // The owner becomes the panel's parent, so it must be a windowed control.
+  explicit TAIFileDropPan(TComponent* owner);
+  ~TAIFileDropPan() override;
+
+  TDragFileEvent OnDragFile;
+  bool AcceptFile() const { return FAcceptFile; }
+  // Registers the panel with the shell (or withdraws it) on every call, also
+  // when the value does not change; this makes the panel's window.
+  void SetAcceptFile(bool v);
+  // The paths of the latest drop; valid until the next drop.
+  TStrings& FileList() { return FFileList; }
+
+  void WndProc(TMessage& msg) override;
+
+private:
+  void DropFiles(HDROP drop);
+  bool FAcceptFile = false;
+  TStringList FFileList;
+};
