@@ -105,9 +105,15 @@ void TileCopy(Bitmap& dst, const TRect& dstRect, const Bitmap& src, const TRect&
     if (sy < 0 || sy >= src.Height()) continue;
     const std::uint32_t* in = src.Row(static_cast<int>(sy));
     std::uint32_t* out = dst.Row(y);
-    for (int x = left; x < right; ++x) {
-      const std::int64_t sx = srcRect.Left + (std::int64_t{x} - dstRect.Left) % tileW;
-      if (sx >= 0 && sx < src.Width()) out[x] = in[sx];
+    // Whole stretches of one tile row at a time.
+    for (int x = left; x < right;) {
+      const std::int64_t phase = (std::int64_t{x} - dstRect.Left) % tileW;
+      const int run = static_cast<int>(std::min<std::int64_t>(tileW - phase, right - x));
+      const std::int64_t sx = srcRect.Left + phase;
+      const int from = static_cast<int>(std::clamp<std::int64_t>(sx, 0, src.Width()));
+      const int to = static_cast<int>(std::clamp<std::int64_t>(sx + run, 0, src.Width()));
+      if (from < to) std::copy(in + from, in + to, out + x + (from - sx));
+      x += run;
     }
   }
 }

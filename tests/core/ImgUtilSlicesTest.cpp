@@ -88,6 +88,16 @@ TEST(TileCopy, NegativeStartKeepsThePhase) {
   EXPECT_EQ(ToText(dst), (Rows{"bcabc"}));
 }
 
+TEST(TileCopy, SourceOutsideTheBitmapIsSkipped) {
+  const Bitmap src = FromText({"abc"});
+  Bitmap dst(7, 1, clWhite);
+  TileCopy(dst, {0, 0, 7, 1}, src, {-1, 0, 2, 1});
+  EXPECT_EQ(ToText(dst), (Rows{".ab.ab."}));
+  Bitmap right(5, 1, clWhite);
+  TileCopy(right, {0, 0, 5, 1}, src, {2, 0, 5, 1});
+  EXPECT_EQ(ToText(right), (Rows{"c..c."}));
+}
+
 TEST(TileCopy, NothingForEmptySourceOrDest) {
   const Bitmap src = FromText({"abc"});
   for (const auto& [dstRect, srcRect] : {std::pair<TRect, TRect>{{0, 0, 3, 1}, {1, 0, 1, 1}},
