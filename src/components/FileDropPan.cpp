@@ -56,6 +56,9 @@ void TAIFileDropPan::DropFiles(HDROP drop) {
     // The length is asked first, so no path is ever cut: a cut path could
     // name another file.
     UINT length = DragQueryFileA(drop, i, nullptr, 0);
+    // Some shells count one empty name in a drop of nothing; an empty name
+    // is never a file.
+    if (length == 0) continue;
     std::string path(static_cast<std::size_t>(length) + 1, '\0');
     length = DragQueryFileA(drop, i, path.data(), length + 1);
     path.resize(length);

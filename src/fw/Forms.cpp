@@ -3,6 +3,8 @@
 #include "core/Convert.h"
 #include "fw/FormStream.h"
 
+#include <windowsx.h>
+
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
 
@@ -27,6 +29,12 @@ TCustomForm* GetParentForm(TControl* control) {
 // ---------------------------------------------------------------------------
 
 static void SetupCustomForm(TClassInfo& c) {
+  // Whether a form shows is up to the program, not its stored description.
+  auto visible = BoolProp<TCustomForm>(
+      "Visible", [](TCustomForm* o) { return o->Visible(); },
+      [](TCustomForm* o, bool v) { o->SetVisible(v); });
+  visible.Stored = [](TObject*) { return false; };
+  c.Props.push_back(visible);
   c.Props.push_back(EnumProp<TCustomForm>(
       "Position", PositionInfo, [](TCustomForm* o) { return static_cast<int>(o->Position()); },
       [](TCustomForm* o, int v) { o->SetPosition(static_cast<TPosition>(v)); }, poDesigned));
@@ -407,12 +415,23 @@ bool TApplication::ProcessMessage(MSG& msg) {
     DispatchMessageW(&msg);
   }
   switch (msg.message) {
-  case WM_MOUSEMOVE:
-  case WM_NCMOUSEMOVE:
-  case WM_MOUSELEAVE:
-    if (msg.message == WM_MOUSELEAVE && msg.hwnd == FTrackedWindow) FTrackedWindow = nullptr;
-    UpdateMouseControl();
+  case WM_MOUSEMOVE: {
+    // Where the mouse was when it moved, not where it is by now.
+    POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+    ClientToScreen(msg.hwnd, &p);
+    UpdateMouseControl(p);
     break;
+  }
+  case WM_NCMOUSEMOVE:
+    UpdateMouseControl({GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)});
+    break;
+  case WM_MOUSELEAVE: {
+    if (msg.hwnd == FTrackedWindow) FTrackedWindow = nullptr;
+    POINT p;
+    GetCursorPos(&p);
+    UpdateMouseControl(p);
+    break;
+  }
   }
   return true;
 }
@@ -430,9 +449,7 @@ bool TApplication::IsKeyMsg(MSG& msg) {
   return form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0;
 }
 
-void TApplication::UpdateMouseControl() {
-  POINT p;
-  GetCursorPos(&p);
+void TApplication::UpdateMouseControl(POINT p) {
   HWND wnd = WindowFromPoint(p);
   TControl* target = nullptr;
   if (wnd && GetWindowThreadProcessId(wnd, nullptr) == GetCurrentThreadId()) {

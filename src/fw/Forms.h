@@ -172,7 +172,9 @@ public:
 private:
   bool ProcessMessage(MSG& msg);
   bool IsKeyMsg(MSG& msg);
-  void UpdateMouseControl();
+  // Finds the control under a screen point and tells the old and the new
+  // one that the mouse left or entered.
+  void UpdateMouseControl(POINT screen);
   void CreateHandle();
   HWND FHandle = nullptr;
   TCustomForm* FMainForm = nullptr;

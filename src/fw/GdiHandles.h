@@ -109,12 +109,12 @@ private:
 };
 
 // Selects an object into a DC and puts the previous one back when it goes.
-// Not for regions: SelectObject with a region copies it into the clip
-// region and has no previous object to restore.
+// A region is only copied into the clip region and has no previous object:
+// such a selection holds nothing to restore (use SelectClipRgn instead).
 class TSelection {
 public:
   TSelection(HDC dc, HGDIOBJ object) : FDC(dc), FOld(SelectObject(dc, object)) {
-    if (FOld == HGDI_ERROR) FOld = nullptr;
+    if (FOld == HGDI_ERROR || GetObjectType(object) == OBJ_REGION) FOld = nullptr;
   }
   ~TSelection() { Reset(); }
   TSelection(const TSelection&) = delete;

@@ -370,6 +370,12 @@ void TCustomListBox::HandleCreated() {
   if (FSavedIndex >= 0) SendMessageW(WindowHandle(), LB_SETCURSEL, FSavedIndex, 0);
 }
 
+// A new font makes the list measure its rows again; the stored height wins.
+void TCustomListBox::FontChanged() {
+  TWinControl::FontChanged();
+  if (HandleAllocated()) SendMessageW(WindowHandle(), LB_SETITEMHEIGHT, 0, FItemHeight);
+}
+
 void TCustomListBox::DestroyWnd() {
   FSavedIndex = ItemIndex();
   FItems.WindowDestroying();
@@ -448,6 +454,12 @@ void TCustomComboBox::CreateParams(TCreateParams& p) {
   p.Style |= WS_VSCROLL | CBS_AUTOHSCROLL | CBS_HASSTRINGS | styles[FStyle];
 }
 
+void TCustomComboBox::SetBounds(int left, int top, int width, int height) {
+  FWantedHeight = height;
+  TWinControl::SetBounds(left, top, width, height);
+  if (HandleAllocated()) FitHeight();
+}
+
 void TCustomComboBox::CreateWindowHandle(const TCreateParams& p) {
   // The height given to the window is that of the open list; the closed box
   // takes the height of its text field.
@@ -457,25 +469,46 @@ void TCustomComboBox::CreateWindowHandle(const TCreateParams& p) {
 }
 
 void TCustomComboBox::HandleCreated() {
-  SendMessageW(WindowHandle(), CB_SETITEMHEIGHT, 0, FItemHeight);
+  ApplyItemHeight();
   FItems.WindowCreated();
   if (FSavedIndex >= 0) SendMessageW(WindowHandle(), CB_SETCURSEL, FSavedIndex, 0);
   FitHeight();
 }
 
-// Makes the closed box as high as the stored height says.
+// Makes the closed box as high as the stored height says. Systems count the
+// text field's height differently, so the field is corrected by what the
+// window then measures, a few times at most.
 void TCustomComboBox::FitHeight() {
-  if (FStyle == csSimple || Height() <= 0) return;
-  const int wanted = Height();
-  RECT r;
-  GetWindowRect(WindowHandle(), &r);
-  const int actual = r.bottom - r.top;
-  if (actual == wanted) return;
+  if (FStyle == csSimple || FWantedHeight <= 0) return;
   int field =
       static_cast<int>(SendMessageW(WindowHandle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-  if (field + wanted - actual > 0)
-    SendMessageW(WindowHandle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                 field + wanted - actual);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    RECT r;
+    GetWindowRect(WindowHandle(), &r);
+    const int actual = r.bottom - r.top;
+    if (actual == FWantedHeight) return;
+    field += FWantedHeight - actual;
+    if (field <= 0) return;
+    SendMessageW(WindowHandle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+  }
+}
+
+// The rows of the open list. Some systems apply the combo box's own message
+// only to owner-drawn lists, so the list is told directly.
+void TCustomComboBox::ApplyItemHeight() {
+  if (!HandleAllocated()) return;
+  SendMessageW(WindowHandle(), CB_SETITEMHEIGHT, 0, FItemHeight);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (GetComboBoxInfo(WindowHandle(), &info) && info.hwndList)
+    SendMessageW(info.hwndList, LB_SETITEMHEIGHT, 0, FItemHeight);
+}
+
+void TCustomComboBox::FontChanged() {
+  TWinControl::FontChanged();
+  if (!HandleAllocated()) return;
+  ApplyItemHeight();
+  FitHeight();
 }
 
 void TCustomComboBox::DestroyWnd() {
@@ -501,7 +534,7 @@ void TCustomComboBox::SetItemIndex(int v) {
 void TCustomComboBox::SetItemHeight(int v) {
   if (v <= 0) return;
   FItemHeight = v;
-  if (HandleAllocated()) SendMessageW(WindowHandle(), CB_SETITEMHEIGHT, 0, v);
+  ApplyItemHeight();
 }
 
 void TCustomComboBox::SetStyle(TComboBoxStyle v) {

@@ -134,6 +134,7 @@ protected:
   void CreateParams(TCreateParams& p) override;
   void HandleCreated() override;
   void DestroyWnd() override;
+  void FontChanged() override;
 
 private:
   TWindowStrings FItems;
@@ -168,6 +169,8 @@ public:
   bool DroppedDown() const;
   // The edit window inside a drop-down combo box (null for a list style).
   HWND EditHandle() const;
+  // The closed box keeps the height it is given, whatever its font.
+  void SetBounds(int left, int top, int width, int height) override;
   TNotifyEvent OnChange;
   TNotifyEvent OnDropDown;
   void WndProc(TMessage& msg) override;
@@ -177,14 +180,17 @@ protected:
   void CreateWindowHandle(const TCreateParams& p) override;
   void HandleCreated() override;
   void DestroyWnd() override;
+  void FontChanged() override;
   virtual void Change();
   void FitHeight();
+  void ApplyItemHeight();
 
 private:
   TWindowStrings FItems;
   int FItemHeight = 16;
   int FSavedIndex = -1;
   int FDropDownCount = 8;
+  int FWantedHeight = 24;
   TComboBoxStyle FStyle = csDropDown;
 };
 

@@ -36,7 +36,9 @@ TTempDir::TTempDir() {
   FPath += L"\\";
 }
 
-TTempDir::~TTempDir() { RemoveTree(FPath.substr(0, FPath.size() - 1)); }
+TTempDir::~TTempDir() {
+  RemoveTree(FPath.substr(0, FPath.size() - 1));
+}
 
 void RemoveTree(const std::wstring& path) {
   WIN32_FIND_DATAW fd;
@@ -66,13 +68,14 @@ bool MakeFile(const std::wstring& path, const std::string& content) {
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                         nullptr);
+  HANDLE h =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (h == INVALID_HANDLE_VALUE) return {};
   std::string data;
   char buf[4096];
   DWORD got = 0;
-  while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0) data.append(buf, got);
+  while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0)
+    data.append(buf, got);
   CloseHandle(h);
   return data;
 }
@@ -120,7 +123,8 @@ public:
     FThread = std::thread([this] {
       char buf[4096];
       DWORD got = 0;
-      while (ReadFile(FRead, buf, sizeof buf, &got, nullptr) && got > 0) FData.append(buf, got);
+      while (ReadFile(FRead, buf, sizeof buf, &got, nullptr) && got > 0)
+        FData.append(buf, got);
     });
   }
   std::string Finish() {

@@ -1,0 +1,58 @@
+// Files dropped from the shell arrive in the list.
+#include "MainWindowFixture.h"
+
+namespace {
+
+using Paths = std::vector<std::wstring>;
+
+TEST_F(MainWindowTest, DropsAppendInOrderWithDuplicatesAndFolders) {
+  Drop({L"C:\\p\\b.txt", L"C:\\p\\a.txt", L"C:\\p\\folder"});
+  EXPECT_EQ(ListItems(), (Paths{L"C:\\p\\b.txt", L"C:\\p\\a.txt", L"C:\\p\\folder"}));
+  Drop({L"C:\\p\\a.txt", L"D:\\文件\\照片.jpg"});
+  EXPECT_EQ(ListItems(), (Paths{L"C:\\p\\b.txt", L"C:\\p\\a.txt", L"C:\\p\\folder", L"C:\\p\\a.txt",
+                                L"D:\\文件\\照片.jpg"}));
+  EXPECT_EQ(Form->AIFileDropPan1->FileList().ToVector(),
+            (Paths{L"C:\\p\\a.txt", L"D:\\文件\\照片.jpg"}));
+}
+
+TEST_F(MainWindowTest, EmptyDropStillReportsAnEmptyList) {
+  Drop({L"C:\\x"});
+  int calls = 0;
+  struct TCounter : TObject {
+    int* Calls;
+    void Dropped(TComponent*, TStrings* list) {
+      ++*Calls;
+      EXPECT_EQ(list->Count(), 0);
+    }
+  } counter;
+  counter.Calls = &calls;
+  Form->AIFileDropPan1->OnDragFile = TDragFileEvent(&counter, &TCounter::Dropped);
+  Drop({});
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(Form->AIFileDropPan1->FileList().Count(), 0);
+  EXPECT_EQ(ListItems(), (Paths{L"C:\\x"}));
+}
+
+TEST_F(MainWindowTest, LongPathsArriveWhole) {
+  std::wstring longPath = L"C:\\";
+  while (longPath.size() < 300)
+    longPath += L"very_long_folder_name\\";
+  longPath += L"文件.txt";
+  Drop({longPath});
+  ASSERT_EQ(ListItems().size(), 1u);
+  EXPECT_EQ(ListItems()[0], longPath);
+  EXPECT_GT(WideToAnsi(longPath).size(), 260u);
+}
+
+TEST_F(MainWindowTest, AcceptFileSwitchesTheShellRegistration) {
+  HWND panel = Form->AIFileDropPan1->Handle();
+  Form->AIFileDropPan1->SetAcceptFile(false);
+  EXPECT_FALSE(GetWindowLongPtrW(panel, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+  Form->AIFileDropPan1->SetAcceptFile(true);
+  EXPECT_TRUE(GetWindowLongPtrW(panel, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+  // Setting the value it has registers again; the style stays.
+  Form->AIFileDropPan1->SetAcceptFile(true);
+  EXPECT_TRUE(GetWindowLongPtrW(panel, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+}
+
+} // namespace
