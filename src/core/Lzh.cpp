@@ -61,9 +61,14 @@ static_assert(Positions.EncodeCode[63] == 0xFF && Positions.DecodeUpper[0x20] ==
 // is next to it) and, for a leaf, the symbol plus NodeCount. Parent is
 // indexed by node, and by symbol plus NodeCount for the leaves.
 struct THuffTree {
-  std::array<unsigned, NodeCount + 1> Freq; // one more: a stop for the search in Update
+  // Past the nodes, counts no node reaches: they stop the search in MoveUp.
+  std::array<unsigned, NodeCount + 4> Freq;
   std::array<int, NodeCount + SymbolCount> Parent;
   std::array<int, NodeCount> Son;
+  // Nodes whose children a decoder's lookup table has followed; moving one
+  // of them makes the table stale.
+  std::array<bool, NodeCount> InTable;
+  bool TableStale = true;
 
   void Start() {
     for (int i = 0; i < SymbolCount; ++i) {
@@ -76,30 +81,56 @@ struct THuffTree {
       Son[j] = i;
       Parent[i] = Parent[i + 1] = j;
     }
-    Freq[NodeCount] = 0xFFFF;
+    std::fill(Freq.begin() + NodeCount, Freq.end(), 0xFFFF);
     Parent[Root] = 0;
+    InTable.fill(false);
+    TableStale = true;
   }
 
   // Counts the symbol once more, moving nodes up to keep the order.
   void Update(int symbol) {
     if (Freq[Root] == MaxFreq) Rebuild();
-    int c = Parent[symbol + NodeCount];
+    // A leaf mostly has to move (many leaves share a count), so its step
+    // is taken without asking; a move to its own place changes nothing.
+    const int c = Parent[symbol + NodeCount];
+    const unsigned k = ++Freq[c];
+    const int l = LastBelow(c, k);
+    Swap(c, l, k);
+    Climb(Parent[l]);
+  }
+
+private:
+  // Counts node c and its ancestors up to the root.
+  void Climb(int c) {
     do {
       const unsigned k = ++Freq[c];
-      if (k > Freq[c + 1]) {
-        int l = c + 1;
-        while (k > Freq[l + 1])
-          ++l;
-        Swap(c, l, k);
-        c = l;
-      }
+      if (k > Freq[c + 1]) c = MoveUp(c, k);
       c = Parent[c];
     } while (c != 0); // only the root has node 0 as parent: node 0 is always a leaf
   }
 
-private:
+  // Node c has just been counted to k, more than the next node: it trades
+  // places with the last node counting less than k. Returns that place.
+  int MoveUp(int c, unsigned k) {
+    const int l = LastBelow(c, k);
+    Swap(c, l, k);
+    return l;
+  }
+
+  // The last node from c on whose count is below k, or c itself. Counts
+  // from c + 1 on are in order, so stride by four, then settle the last
+  // few without branches.
+  int LastBelow(int l, unsigned k) const {
+    while (Freq[l + 4] < k)
+      l += 4;
+    l += Freq[l + 2] < k ? 2 : 0;
+    l += Freq[l + 1] < k ? 1 : 0;
+    return l;
+  }
+
   // Node c, whose count has just become k, trades places with node l.
   void Swap(int c, int l, unsigned k) {
+    if (InTable[c] || InTable[l]) TableStale = true;
     Freq[c] = Freq[l];
     Freq[l] = k;
     const int i = Son[c];
@@ -114,6 +145,7 @@ private:
 
   // Halves every leaf count (rounding up) and builds the tree anew.
   void Rebuild() {
+    TableStale = true;
     int j = 0;
     for (int i = 0; i < NodeCount; ++i) {
       if (Son[i] >= NodeCount) {
@@ -150,25 +182,27 @@ template <class TWork> std::unique_ptr<TWork> AllocateWork() {
 }
 
 // Input through the read callback in chunks; zero bits once it is exhausted.
-// Bits wait left-aligned in a 64-bit word.
+// Bits wait left-aligned in Bits, Count of them; hot loops may take both
+// into locals and hand them back before the next Refill.
 class TBitSource {
 public:
   explicit TBitSource(const TLzhReadFunc& read) : FRead(read), FBuffer(IoChunk) {}
 
   // At least 57 bits are available afterwards.
   void Refill() {
-    while (FCount <= 56) {
-      FBits |= static_cast<std::uint64_t>(NextByte()) << (56 - FCount);
-      FCount += 8;
+    while (Count <= 56) {
+      Bits |= static_cast<std::uint64_t>(NextByte()) << (56 - Count);
+      Count += 8;
     }
   }
-  int Available() const { return FCount; }
-  unsigned Peek(int n) const { return static_cast<unsigned>(FBits >> (64 - n)); }
-  unsigned TopBit() const { return static_cast<unsigned>(FBits >> 63); }
+  unsigned Peek(int n) const { return static_cast<unsigned>(Bits >> (64 - n)); }
   void Skip(int n) {
-    FBits <<= n;
-    FCount -= n;
+    Bits <<= n;
+    Count -= n;
   }
+
+  std::uint64_t Bits = 0;
+  int Count = 0;
 
 private:
   std::uint8_t NextByte() {
@@ -188,26 +222,30 @@ private:
   std::vector<std::uint8_t> FBuffer;
   std::size_t FPos = 0, FEnd = 0;
   bool FExhausted = false;
-  std::uint64_t FBits = 0;
-  int FCount = 0;
 };
 
 // Output gathered and handed to the write callback in chunks.
 class TByteSink {
 public:
-  explicit TByteSink(const TLzhWriteFunc& write) : FWrite(write) { FBuffer.reserve(IoChunk); }
-  void Put(std::uint8_t b) {
-    FBuffer.push_back(b);
-    if (FBuffer.size() == IoChunk) Flush();
+  explicit TByteSink(const TLzhWriteFunc& write)
+      : FWrite(write), FBuffer(std::make_unique<std::uint8_t[]>(IoChunk)) {}
+  void Put(std::uint8_t b) { *Room(1) = b, Advance(1); }
+  // Space for n bytes (n at most IoChunk), to be filled and then passed by
+  // Advance.
+  std::uint8_t* Room(std::size_t n) {
+    if (IoChunk - FLength < n) Flush();
+    return FBuffer.get() + FLength;
   }
+  void Advance(std::size_t n) { FLength += n; }
   void Flush() {
-    if (!FBuffer.empty()) FWrite(FBuffer.data(), FBuffer.size());
-    FBuffer.clear();
+    if (FLength > 0) FWrite(FBuffer.get(), FLength);
+    FLength = 0;
   }
 
 private:
   const TLzhWriteFunc& FWrite;
-  std::vector<std::uint8_t> FBuffer;
+  std::unique_ptr<std::uint8_t[]> FBuffer;
+  std::size_t FLength = 0;
 };
 
 // Symbols and positions read from the bit stream, the tree updated as
@@ -218,22 +256,40 @@ public:
     FTree.Start();
   }
 
-  // From the root down, 0 taking the first child and 1 the second.
+  // From the root down, 0 taking the first child and 1 the second. The
+  // first levels change seldom (their counts are large), so a table
+  // walks them for the next few bits at once.
   int DecodeSymbol() {
-    if (FIn.Available() < 32) FIn.Refill();
-    int c = FTree.Son[Root];
+    if (FTree.TableStale) BuildTable();
+    if (FIn.Count < 32) FIn.Refill();
+    std::uint64_t bits = FIn.Bits;
+    int count = FIn.Count;
+    const TTableEntry e = FTable[bits >> (64 - TableBits)];
+    bits <<= e.Used;
+    count -= e.Used;
+    int c = FTree.Son[e.Node];
     while (c < NodeCount) {
-      if (FIn.Available() == 0) FIn.Refill();
-      c = FTree.Son[c + FIn.TopBit()];
-      FIn.Skip(1);
+      if (count == 0) {
+        FIn.Bits = bits;
+        FIn.Count = count;
+        FIn.Refill();
+        bits = FIn.Bits;
+        count = FIn.Count;
+      }
+      const int node = c + static_cast<int>(bits >> 63);
+      bits <<= 1;
+      --count;
+      c = FTree.Son[node];
     }
+    FIn.Bits = bits;
+    FIn.Count = count;
     c -= NodeCount;
     FTree.Update(c);
     return c;
   }
 
   int DecodePosition() {
-    if (FIn.Available() < 14) FIn.Refill();
+    if (FIn.Count < 14) FIn.Refill();
     const unsigned lead = FIn.Peek(8);
     const int bits = Positions.DecodeLen[lead] + 6;
     const unsigned low = FIn.Peek(bits) & 0x3F;
@@ -242,8 +298,31 @@ public:
   }
 
 private:
+  static constexpr int TableBits = 7;
+  // Where the walk stands after the entry's bits: at Node, Used bits on
+  // (fewer when a leaf came first). Node's own children are read afresh.
+  struct TTableEntry {
+    std::uint16_t Node;
+    std::uint8_t Used;
+  };
+
+  void BuildTable() {
+    FTree.InTable.fill(false);
+    for (unsigned prefix = 0; prefix < FTable.size(); ++prefix) {
+      int node = Root, used = 0;
+      for (int c = FTree.Son[Root]; used < TableBits && c < NodeCount; ++used) {
+        if (used > 0) FTree.InTable[node] = true;
+        node = c + static_cast<int>(prefix >> (TableBits - 1 - used) & 1);
+        c = FTree.Son[node];
+      }
+      FTable[prefix] = {static_cast<std::uint16_t>(node), static_cast<std::uint8_t>(used)};
+    }
+    FTree.TableStale = false;
+  }
+
   THuffTree& FTree;
   TBitSource FIn;
+  std::array<TTableEntry, 1 << TableBits> FTable;
 };
 
 // Bits written most significant first, whole bytes handed on as they fill.
@@ -323,13 +402,15 @@ public:
     while (produced < unpackedSize) {
       const int c = FIn.DecodeSymbol();
       if (c < 256) {
-        Emit(static_cast<std::uint8_t>(c), r);
+        FRing[r] = static_cast<std::uint8_t>(c);
+        r = (r + 1) & RingMask;
+        FOut.Put(static_cast<std::uint8_t>(c));
         ++produced;
       } else {
-        int from = (r - FIn.DecodePosition() - 1) & RingMask;
+        const int from = (r - FIn.DecodePosition() - 1) & RingMask;
         const int len = c - 255 + Threshold;
-        for (int k = 0; k < len; ++k, from = (from + 1) & RingMask)
-          Emit(FRing[from], r);
+        r = CopyMatch(from, r, len, FOut.Room(len));
+        FOut.Advance(len);
         produced += len;
       }
     }
@@ -337,10 +418,16 @@ public:
   }
 
 private:
-  void Emit(std::uint8_t b, int& r) {
-    FOut.Put(b);
-    FRing[r] = b;
-    r = (r + 1) & RingMask;
+  // Byte by byte: source and destination may overlap in the ring.
+  int CopyMatch(int from, int r, int len, std::uint8_t* out) {
+    std::uint8_t* ring = FRing.data();
+    for (int k = 0; k < len; ++k) {
+      const std::uint8_t b = ring[(from + k) & RingMask];
+      ring[r] = b;
+      r = (r + 1) & RingMask;
+      out[k] = b;
+    }
+    return r;
   }
 
   TSymbolDecoder FIn;
