@@ -134,6 +134,16 @@ TEST(Selection, FailedSelectionRestoresNothing) {
   EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_BITMAP), original);
 }
 
+TEST(Selection, RegionsHoldNothingToRestore) {
+  TMemoryDC dc;
+  const TGdiRegion region(CreateRectRgn(0, 0, 3, 3));
+  {
+    TSelection clip(dc.Get(), region.Get());
+    EXPECT_FALSE(clip);
+  }
+  EXPECT_EQ(GetObjectType(region.Get()), static_cast<DWORD>(OBJ_REGION));
+}
+
 TEST(SavedDC, RestoresStateAndNests) {
   TMemoryDC dc;
   SetBkColor(dc.Get(), RGB(1, 1, 1));
