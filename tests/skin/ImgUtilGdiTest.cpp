@@ -133,23 +133,16 @@ TEST(GdiTransparent, MaskBltAndInversionAgreeWithTheCore) {
 TEST(GdiTransparent, OtherKeysAndSizeLimits) {
   const Bitmap image = Pattern(6, 4, false);
   const TColor key = image.At(2, 1);
+  Bitmap keyed = image; // the same picture with magenta as its key
+  keyed.Set(2, 1, clMagenta);
+  Bitmap corner(3, 2);
+  StretchCopy(corner, {0, 0, 3, 2}, keyed, {0, 0, 3, 2});
   for (auto draw : {DrawTransparent, DrawTransparentByInversion}) {
     TSurface s(10, 10);
     draw(s.DC(), {1, 1, 4, 3}, image, key); // only rect's size of the bitmap
-    Bitmap part(3, 2);
-    StretchCopy(part, {0, 0, 3, 2}, image, {0, 0, 3, 2});
-    EXPECT_TRUE(SamePixels(s.Pixels(), Expected(
-                                           s,
-                                           [&] {
-                                             Bitmap p = part;
-                                             p.Set(2, 1, clMagenta);
-                                             return p;
-                                           }(),
-                                           1, 1, true)));
+    EXPECT_TRUE(SamePixels(s.Pixels(), Expected(s, corner, 1, 1, true)));
     TSurface big(10, 10);
     draw(big.DC(), {0, 0, 50, 50}, image, key); // at most the bitmap's size
-    Bitmap keyed = image;
-    keyed.Set(2, 1, clMagenta);
     EXPECT_TRUE(SamePixels(big.Pixels(), Expected(big, keyed, 0, 0, true)));
     TSurface none(5, 5);
     draw(none.DC(), {4, 4, 1, 1}, image, key);
