@@ -1,6 +1,7 @@
 #include "core/FormText.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 
 EFormTextError::EFormTextError(int line, const std::string& message)
@@ -277,7 +278,8 @@ private:
       }
       if (digits == 0) Fail("hexadecimal digits are expected");
       v.Kind = TFormValue::Integer;
-      v.Int = negative ? -static_cast<std::int64_t>(n) : static_cast<std::int64_t>(n);
+      // Negated as unsigned: -$8000000000000000 must not overflow.
+      v.Int = static_cast<std::int64_t>(negative ? 0 - n : n);
       return;
     }
     if (!std::isdigit(static_cast<unsigned char>(Peek()))) Fail("a number is expected");
@@ -305,9 +307,10 @@ private:
       v.Real = std::strtod(text.c_str(), nullptr);
       return;
     }
-    if (text.size() > 19) Fail("number too large");
     v.Kind = TFormValue::Integer;
+    errno = 0;
     v.Int = std::strtoll(text.c_str(), nullptr, 10);
+    if (errno == ERANGE) Fail("number too large");
   }
 
   void SetValue(TFormValue& v) {
