@@ -2,6 +2,7 @@
 
 #include "components/Register.h"
 #include "core/RenameEngine.h"
+#include "skin/data/WinSkinData.h"
 
 TForm_main* Form_main = nullptr;
 
@@ -96,5 +97,6 @@ void TForm_main::Button1Click(TObject*) {
 
 void RegisterMainFormClasses() {
   RegisterOwnComponents();
+  RegisterSkinDataClasses();
   TForm_main::StaticClass();
 }

@@ -82,6 +82,18 @@ static void SetupComponent(TClassInfo& c) {
   name.Stored = [](TObject*) { return false; }; // the object line carries it
   c.Props.push_back(name);
   c.Props.push_back(IntProp<TComponent>(
+      "Left", [](TComponent* o) { return o->DesignPosition().x; },
+      [](TComponent* o, std::int64_t v) {
+        o->SetDesignPosition({static_cast<SHORT>(v), o->DesignPosition().y});
+      },
+      0));
+  c.Props.push_back(IntProp<TComponent>(
+      "Top", [](TComponent* o) { return o->DesignPosition().y; },
+      [](TComponent* o, std::int64_t v) {
+        o->SetDesignPosition({o->DesignPosition().x, static_cast<SHORT>(v)});
+      },
+      0));
+  c.Props.push_back(IntProp<TComponent>(
       "Tag", [](TComponent* o) { return static_cast<std::int64_t>(o->Tag()); },
       [](TComponent* o, std::int64_t v) { o->SetTag(static_cast<std::intptr_t>(v)); }, 0));
 }

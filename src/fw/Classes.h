@@ -4,6 +4,8 @@
 // with owners and free notification, and the persistent base of everything
 // a stored form description can hold.
 
+#include <windows.h>
+
 #include <bit>
 #include <cstdint>
 #include <functional>
@@ -199,6 +201,10 @@ public:
   void SetName(const std::string& name);
   std::intptr_t Tag() const { return FTag; }
   void SetTag(std::intptr_t tag) { FTag = tag; }
+  // Where a component without a window sat in the designer; kept so the
+  // stored description reads and writes back whole.
+  POINTS DesignPosition() const { return FDesignPosition; }
+  void SetDesignPosition(POINTS p) { FDesignPosition = p; }
 
   unsigned ComponentState() const { return FState; }
   bool HasState(TComponentStateFlag f) const { return (FState & f) != 0; }
@@ -227,6 +233,7 @@ private:
   std::vector<TComponent*> FFreeNotifies;
   std::string FName;
   std::intptr_t FTag = 0;
+  POINTS FDesignPosition{0, 0};
   unsigned FState = 0;
   bool FDestroyStarted = false;
 };

@@ -443,10 +443,11 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
   if (left == Left() && top == Top() && width == Width() && height == Height()) return;
   const bool resized = width != Width() || height != Height();
   UpdateBoundsFields(left, top, width, height);
+  // The window's own move notice finds the new size already stored and
+  // cannot tell it changed, so the children are aligned here.
   if (FHandle)
     SetWindowPos(FHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  else if (resized)
-    Realign();
+  if (resized) Realign();
   RequestAlign();
 }
 

@@ -63,7 +63,9 @@ TEST_F(MainWindowTest, LinkClickGoesToTheShell) {
     EXPECT_EQ(call.Verb, "open");
     EXPECT_EQ(call.File, WideToAnsi(Widen(c.File)));
     EXPECT_EQ(call.HasParams, c.Params != nullptr);
-    if (c.Params) EXPECT_EQ(call.Params, c.Params);
+    if (c.Params) {
+      EXPECT_EQ(call.Params, c.Params);
+    }
     EXPECT_EQ(call.Show, SW_SHOW);
   }
   // An empty address does nothing beyond the label's own click.
