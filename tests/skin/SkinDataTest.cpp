@@ -1,0 +1,373 @@
+// The skin data component: its defaults, the skin it reads while a form
+// loads, and what it asks of the skin manager.
+#include "core/Bmp.h"
+#include "core/SkinArchive.h"
+#include "core/SkinRead.h"
+#include "fw/FormStream.h"
+#include "fw/Forms.h"
+#include "skin/data/WinSkinData.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+class TFrameworkEnvironment : public testing::Environment {
+public:
+  void SetUp() override {
+    InitFramework();
+    RegisterSkinDataClasses();
+  }
+  void TearDown() override { DoneFramework(); }
+};
+[[maybe_unused]] testing::Environment* const gEnvironment =
+    testing::AddGlobalTestEnvironment(new TFrameworkEnvironment);
+
+// Records what the component asks of the manager.
+class TRecordingManager : public ISkinManager {
+public:
+  void AddSkinData(TSkinData* sd) override { Log.push_back("add " + sd->Name()); }
+  void RemoveSkinData(TSkinData* sd) override { Log.push_back("remove " + sd->Name()); }
+  void InstallHook() override { Log.push_back("hook"); }
+  void PostCommand(int command, int delayMs) override {
+    Log.push_back("post " + std::to_string(command) + " " + std::to_string(delayMs));
+  }
+  void SetCommandSkinData(TSkinData* sd) override {
+    Log.push_back("command data " + (sd ? sd->Name() : std::string("none")));
+  }
+  void RefreshFormsOfSkin() override { Log.push_back("refresh"); }
+  bool SkinWindow(HWND) override {
+    Log.push_back("skin window");
+    return true;
+  }
+  bool Enabled() const override { return FEnabled; }
+  void SetEnabled(bool e) override {
+    FEnabled = e;
+    Log.push_back(e ? "enable" : "disable");
+  }
+  int State() const override { return FState; }
+  void SetState(int s) override {
+    FState = s;
+    Log.push_back("state " + std::to_string(s));
+  }
+  std::vector<std::string> Log;
+  bool FEnabled = false;
+  int FState = 0;
+};
+
+TRecordingManager* gManager = nullptr;
+ISkinManager* MakeRecordingManager() {
+  return gManager = new TRecordingManager;
+}
+
+std::vector<std::string> gMessages;
+void RecordMessage(const char* text) {
+  gMessages.push_back(text);
+}
+
+// A small skin: its colours and one border picture.
+std::vector<std::uint8_t> TestArchive(std::uint32_t kind = 20000) {
+  std::string ini =
+      "[TitlebarSkin]\r\nSkinName=Test grey\r\n[Colours]\r\nButtonFace=200,201,202\r\n"
+      "[Personality]\r\nTop=f-top.bmp\r\nTopFrame=2\r\n";
+  Bitmap top(30, 40, MakeColor(10, 20, 30));
+  return WriteSkinArchive({{"f-top.bmp", WriteBmp(top)},
+                           {"skin.ini", std::vector<std::uint8_t>(ini.begin(), ini.end())}},
+                          kind);
+}
+
+std::string Hex(const std::vector<std::uint8_t>& bytes) {
+  static const char digits[] = "0123456789ABCDEF";
+  std::string s;
+  for (auto b : bytes) {
+    s += digits[b >> 4];
+    s += digits[b & 15];
+  }
+  return s;
+}
+
+// The SkinStream value: a 32-bit count, then the archive.
+std::string StreamText(const std::vector<std::uint8_t>& archive) {
+  std::vector<std::uint8_t> data(4);
+  const auto n = static_cast<std::uint32_t>(archive.size());
+  for (int i = 0; i < 4; ++i)
+    data[i] = static_cast<std::uint8_t>(n >> (8 * i));
+  data.insert(data.end(), archive.begin(), archive.end());
+  return "{" + Hex(data) + "}";
+}
+
+std::string FormText(const std::string& skinDataProps) {
+  return "object TestForm: TForm\n  Caption = 'skinned'\n  object SkinData1: TSkinData\n" +
+         skinDataProps + "  end\nend\n";
+}
+
+class SkinDataTest : public testing::Test {
+protected:
+  void SetUp() override {
+    gMessages.clear();
+    SetSkinMessageFunc(RecordMessage);
+  }
+  void TearDown() override {
+    delete Form;
+    RegisterSkinManagerFactory(nullptr);
+    FreeSkinManager();
+    gManager = nullptr;
+    SetSkinMessageFunc(nullptr);
+  }
+  TSkinData* Load(const std::string& props) {
+    Form = new TForm(nullptr);
+    ReadComponentText(Form, FormText(props));
+    return Form->Find<TSkinData>("SkinData1");
+  }
+  TForm* Form = nullptr;
+};
+
+TEST_F(SkinDataTest, DefaultsAfterConstruction) {
+  TSkinData sd(nullptr);
+  EXPECT_FALSE(sd.Active());
+  EXPECT_EQ(sd.DisableTag(), 99);
+  for (int t = xcMainMenu; t <= xcFastReport; ++t)
+    EXPECT_EQ(sd.HasControl(static_cast<TSkinControlType>(t)), t != xcMenuItem && t != xcFastReport)
+        << SkinControlTypeInfo.NameOf(t);
+  EXPECT_EQ(sd.Options(), SkinOptionBit(xoPreview) | SkinOptionBit(xoToolbarBK) |
+                              SkinOptionBit(xoCaptionButtonHint));
+  EXPECT_EQ(sd.SkinFormtype(), sfMainform);
+  EXPECT_EQ(sd.Version(), L"5.40.07.15");
+  EXPECT_TRUE(sd.MenuUpdate());
+  EXPECT_FALSE(sd.MenuMerge());
+  EXPECT_FALSE(sd.SkinLoaded());
+  EXPECT_EQ(sd.SkinStore(), L"(none)");
+  EXPECT_EQ(sd.SkinFile(), L"");
+  // The class-to-kind list: 118 lines in their order.
+  ASSERT_EQ(sd.Skin3rd().Count(), 118);
+  EXPECT_EQ(sd.Skin3rd().Get(0), L"TCategoryButtons=scrollbar");
+  EXPECT_EQ(sd.Skin3rd().Get(1), L"TPngSpeedbutton=pngspeedbutton");
+  EXPECT_EQ(sd.Skin3rd().Get(2), L"TPngBitBtn=pngbitbtn");
+  EXPECT_EQ(sd.Skin3rd().Get(7), L"TComboboxex=combobox");
+  EXPECT_EQ(sd.Skin3rd().Get(49), L"TDBCheckboxEh=Checkbox");
+  EXPECT_EQ(sd.Skin3rd().Get(117), L"TOVCDBNUMERICFIELD=Edit");
+  EXPECT_EQ(sd.Skin3rd().IndexOf(L"TLMDGROUPBOX=Panel"), 54);
+  EXPECT_EQ(sd.SmallIcon().Width(), GetSystemMetrics(SM_CXSMICON));
+  EXPECT_EQ(sd.MaximizedSize().cx, GetSystemMetrics(SM_CXMAXIMIZED));
+}
+
+TEST_F(SkinDataTest, StoredSkinLoadsWhileTheFormIsRead) {
+  TSkinData* sd = Load("    Active = True\n    SkinStream = " + StreamText(TestArchive()) + "\n");
+  ASSERT_NE(sd, nullptr);
+  EXPECT_TRUE(sd->SkinLoaded());
+  EXPECT_TRUE(sd->Active());
+  EXPECT_EQ(sd->SkinName(), "Test grey");
+  EXPECT_EQ(sd->Skin().Colors[scButtonFace], MakeColor(200, 201, 202));
+  EXPECT_TRUE(sd->Skin().ColorGiven[scButtonFace]);
+  EXPECT_EQ(sd->Skin().Border(2).Image.Width(), 30);
+  // The background brush is the skin's face colour.
+  LOGBRUSH lb{};
+  ASSERT_TRUE(GetObjectW(sd->BackgroundBrush(), sizeof lb, &lb));
+  EXPECT_EQ(lb.lbColor, MakeColor(200, 201, 202));
+  // Base colour: a third into the top border's first frame.
+  EXPECT_EQ(sd->Skin().Colors[scBaseColor], MakeColor(10, 20, 30));
+  EXPECT_TRUE(gMessages.empty());
+  EXPECT_EQ(sd->SkinStore(), L"(none)"); // at run time, even with a stored skin
+}
+
+TEST_F(SkinDataTest, SkinStreamWritesBackAsRead) {
+  const std::string stream = StreamText(TestArchive());
+  Load("    Active = True\n    SkinStream = " + stream + "\n");
+  const std::string text = WriteComponentText(Form);
+  EXPECT_NE(text.find("SkinStream = {"), std::string::npos);
+  // The hex may be wrapped over lines; compare without blanks.
+  std::string compact;
+  for (char c : text)
+    if (c != ' ' && c != '\n') compact += c;
+  EXPECT_NE(compact.find("SkinStream=" + stream), std::string::npos);
+  EXPECT_NE(text.find("Active = True"), std::string::npos);
+  EXPECT_NE(text.find("SkinFormtype = sfMainform"), std::string::npos);
+  EXPECT_NE(text.find("Version = '5.40.07.15'"), std::string::npos);
+}
+
+TEST_F(SkinDataTest, WithoutAStoredSkinActiveEndsFalse) {
+  TSkinData* sd = Load("    Active = True\n");
+  EXPECT_FALSE(sd->SkinLoaded());
+  EXPECT_FALSE(sd->Active());
+}
+
+TEST_F(SkinDataTest, OldSkinKindShowsTheMessageOnce) {
+  for (std::uint32_t kind : {10000u, 0u}) {
+    gMessages.clear();
+    delete Form;
+    Form = nullptr;
+    TSkinData* sd =
+        Load("    Active = True\n    SkinStream = " + StreamText(TestArchive(kind)) + "\n");
+    ASSERT_EQ(gMessages.size(), 1u) << kind;
+    EXPECT_EQ(gMessages[0], "This is Older Skin File\rPlease update to new version !");
+    EXPECT_FALSE(sd->SkinLoaded());
+    EXPECT_FALSE(sd->Active());
+  }
+}
+
+TEST_F(SkinDataTest, DamagedStreamsGiveNoSkinAndNoCrash) {
+  std::vector<std::uint8_t> archive = TestArchive();
+  std::vector<std::uint8_t> truncated(archive.begin(), archive.begin() + archive.size() / 2);
+  const std::string cases[] = {
+      "{}",
+      "{0100}",
+      "{FFFFFFFF00}",
+      "{0A000000" + Hex({1, 2, 3}) + "}",
+      StreamText(std::vector<std::uint8_t>(64, 0xFF)),
+  };
+  for (const auto& stream : cases) {
+    delete Form;
+    Form = nullptr;
+    TSkinData* sd = Load("    Active = True\n    SkinStream = " + stream + "\n");
+    EXPECT_FALSE(sd->SkinLoaded()) << stream;
+    EXPECT_FALSE(sd->Active()) << stream;
+  }
+  // A stream cut short decodes as if zeros followed; the archive's own
+  // sizes still add up, so what decoded is taken, whatever it holds.
+  delete Form;
+  Form = nullptr;
+  TSkinData* sd = Load("    SkinStream = " + StreamText(truncated) + "\n");
+  EXPECT_EQ(sd->StoredArchive(), truncated);
+}
+
+TEST_F(SkinDataTest, SkinControlsAreAdjustedAfterLoading) {
+  TSkinData* sd = Load("    SkinControls = [xcMainMenu, xcMenuItem, xcSystemMenu, xcEdit]\n");
+  EXPECT_TRUE(sd->HasControl(xcMainMenu));
+  EXPECT_FALSE(sd->HasControl(xcMenuItem));
+  EXPECT_TRUE(sd->HasControl(xcSystemMenu));
+  delete Form;
+  sd = Load("    SkinControls = [xcMenuItem, xcSystemMenu, xcEdit]\n");
+  EXPECT_TRUE(sd->HasControl(xcMenuItem));
+  EXPECT_FALSE(sd->HasControl(xcSystemMenu));
+  EXPECT_TRUE(sd->HasControl(xcEdit));
+}
+
+TEST_F(SkinDataTest, StoredListReplacesTheDefault) {
+  TSkinData* sd = Load("    Skin3rd.Strings = (\n      'TA=edit'\n      'TB=panel')\n");
+  EXPECT_EQ(sd->Skin3rd().ToVector(), (std::vector<std::wstring>{L"TA=edit", L"TB=panel"}));
+}
+
+TEST_F(SkinDataTest, LoadedTalksToTheManagerInOrder) {
+  RegisterSkinManagerFactory(MakeRecordingManager);
+  Load("    Active = True\n    SkinStream = " + StreamText(TestArchive()) + "\n");
+  ASSERT_NE(gManager, nullptr);
+  EXPECT_EQ(gManager->Log, (std::vector<std::string>{"add SkinData1", "hook", "post 1 250"}));
+}
+
+TEST_F(SkinDataTest, ActiveSetterPostsCommandsOnlyAfterLoading) {
+  RegisterSkinManagerFactory(MakeRecordingManager);
+  TSkinData* sd = Load("    SkinStream = " + StreamText(TestArchive()) + "\n");
+  gManager->Log.clear();
+  sd->SetActive(false); // unchanged: nothing
+  EXPECT_TRUE(gManager->Log.empty());
+  sd->SetActive(true);
+  EXPECT_EQ(gManager->Log,
+            (std::vector<std::string>{"command data SkinData1", "post 1 250", "state 1"}));
+  gManager->Log.clear();
+  sd->SetActive(false);
+  EXPECT_EQ(gManager->Log, (std::vector<std::string>{"command data SkinData1", "post 2 250"}));
+  // Only this form: commands even without the state change.
+  sd->SetSkinFormtype(sfOnlyThisForm);
+  gManager->Log.clear();
+  sd->SetActive(true);
+  EXPECT_EQ(gManager->Log, (std::vector<std::string>{"command data SkinData1", "post 1 250"}));
+  // Dialog components leave the switching to the main one.
+  sd->SetSkinFormtype(sfDialog);
+  gManager->Log.clear();
+  sd->SetActive(false);
+  EXPECT_TRUE(gManager->Log.empty());
+}
+
+TEST_F(SkinDataTest, OtherFormTypesSkinTheirOwnForm) {
+  RegisterSkinManagerFactory(MakeRecordingManager);
+  Load("    Active = True\n    SkinFormtype = sfOnlyThisForm\n    SkinStream = " +
+       StreamText(TestArchive()) + "\n");
+  EXPECT_EQ(gManager->Log,
+            (std::vector<std::string>{"add SkinData1", "enable", "state 1", "skin window"}));
+}
+
+TEST_F(SkinDataTest, SkinFileReplacesTheStoredSkin) {
+  RegisterSkinManagerFactory(MakeRecordingManager);
+  TSkinData* sd = Load("");
+  wchar_t dir[MAX_PATH];
+  GetTempPathW(MAX_PATH, dir);
+  const std::wstring path = std::wstring(dir) + L"skindata_test.skn";
+  {
+    std::vector<std::uint8_t> archive = TestArchive();
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    ASSERT_NE(f, nullptr);
+    fwrite(archive.data(), 1, archive.size(), f);
+    fclose(f);
+  }
+  gManager->Log.clear();
+  sd->SetSkinFile(path);
+  EXPECT_TRUE(sd->SkinLoaded());
+  EXPECT_EQ(sd->SkinName(), "Test grey");
+  EXPECT_EQ(gManager->Log, (std::vector<std::string>{"command data SkinData1", "refresh"}));
+  // A missing file changes nothing more, but the skin counts as not loaded.
+  sd->SetSkinFile(path + L".missing");
+  EXPECT_FALSE(sd->SkinLoaded());
+  EXPECT_EQ(sd->StoredArchive(), TestArchive());
+  DeleteFileW(path.c_str());
+}
+
+TEST_F(SkinDataTest, FormFilterRefusesTheMonthCalendarAndReportClasses) {
+  TSkinData sd(nullptr);
+  auto allows = [&](const wchar_t* cls) {
+    bool doSkin = true;
+    sd.FormFilter(reinterpret_cast<HWND>(1), cls, doSkin);
+    return doSkin;
+  };
+  EXPECT_FALSE(allows(L"SysMonthCal32"));
+  EXPECT_TRUE(allows(L"TfrPreviewForm"));
+  sd.SetSkinControls(sd.SkinControls() | SkinControlBit(xcFastReport));
+  EXPECT_FALSE(allows(L"TfrPreviewForm"));
+  EXPECT_TRUE(allows(L"TForm1"));
+  // With a handler of its own the handler decides.
+  struct TFilter : TObject {
+    void Decide(TObject*, const std::wstring& name, bool& doSkin) {
+      doSkin = name == L"SysMonthCal32";
+    }
+  } filter;
+  sd.OnFormSkin = TOnFormSkin(&filter, &TFilter::Decide);
+  EXPECT_TRUE(allows(L"SysMonthCal32"));
+  EXPECT_FALSE(allows(L"TForm1"));
+  EXPECT_EQ(sd.FilteredWindow(), reinterpret_cast<HWND>(1));
+}
+
+TEST_F(SkinDataTest, CaptionButtonHintShowsOnceAndHides) {
+  TSkinData sd(nullptr);
+  RECT at{200, 100, 220, 120};
+  sd.ShowCaptionButtonHint(at, L"关闭");
+  EXPECT_TRUE(sd.CaptionHintShowing());
+  HWND hint = FindWindowW(L"THintWindow", nullptr);
+  ASSERT_NE(hint, nullptr);
+  RECT r;
+  GetWindowRect(hint, &r);
+  EXPECT_EQ(r.left, 200);
+  EXPECT_EQ(r.top, 100);
+  EXPECT_TRUE(IsWindowVisible(hint));
+  sd.HideCaptionButtonHint();
+  EXPECT_FALSE(sd.CaptionHintShowing());
+  EXPECT_FALSE(IsWindowVisible(hint));
+  // Without the option there is no hint.
+  sd.SetOptions(0);
+  sd.ShowCaptionButtonHint(at, L"x");
+  EXPECT_FALSE(sd.CaptionHintShowing());
+}
+
+TEST_F(SkinDataTest, WideTextHelpers) {
+  EXPECT_TRUE(IsWinNT());
+  EXPECT_EQ(AnsiToWideText("\xCE\xC4\xBC\xFE"), L"文件");
+  HDC dc = CreateCompatibleDC(nullptr);
+  RECT r{0, 0, 0, 0};
+  int h = DrawWideText(dc, L"文件", r, DT_CALCRECT | DT_SINGLELINE);
+  EXPECT_GT(h, 0);
+  EXPECT_GT(r.right, 0);
+  DeleteDC(dc);
+  EXPECT_TRUE(HasGetScrollBarInfo());
+  EXPECT_NE(SkinGetComboBoxInfoFunc(), nullptr);
+}
+
+} // namespace
