@@ -245,6 +245,8 @@ public:
   void Realign();
   void DisableAlign() { ++FAlignLevel; }
   void EnableAlign();
+  // Runs the alignment that reading held back.
+  void Loaded() override;
 
   void SetBounds(int left, int top, int width, int height) override;
   bool Showing() const override;

@@ -376,6 +376,11 @@ void TWinControl::SetFocus() {
   ::SetFocus(Handle());
 }
 
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  if (FAlignPending) Realign();
+}
+
 void TWinControl::EnableAlign() {
   if (FAlignLevel > 0 && --FAlignLevel == 0 && FAlignPending) Realign();
 }
