@@ -262,9 +262,11 @@ class TRateReporter : public benchmark::ConsoleReporter {
 public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
+      // With repetitions, the median speaks for the lot.
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
       const auto it = run.counters.find("bytes_per_second");
       if (!run.error_occurred && it != run.counters.end())
-        Rates[run.benchmark_name()] = it->second.value / 1e6;
+        Rates[run.run_name.function_name] = it->second.value / 1e6;
     }
     ConsoleReporter::ReportRuns(runs);
   }
