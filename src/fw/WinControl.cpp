@@ -189,6 +189,10 @@ void TWinControl::CreateChildHandles() {
 
 void TWinControl::DestroyHandle() {
   if (!FHandle) return;
+  // Children first: only their own DestroyWnd keeps their texts and list
+  // lines; the system would destroy their windows along with this one.
+  for (TControl* c : std::vector<TControl*>(FControls))
+    if (auto* w = As<TWinControl>(c)) w->DestroyHandle();
   DestroyWnd();
 }
 

@@ -212,6 +212,38 @@ TEST(FormWriter, WriteReadWriteIsStable) {
   EXPECT_EQ(text1.find("Blob"), text1.rfind("Blob")); // only Rec1 has data
 }
 
+TEST(FormWriter, WritesWhatTheWindowsHoldNow) {
+  TTestForm form(nullptr);
+  ReadComponentText(&form, "object F: TTestForm\n"
+                           "  object L: TListBox\n"
+                           "    Items.Strings = (\n"
+                           "      'a')\n"
+                           "  end\n"
+                           "  object C: TComboBox\n"
+                           "    Style = csDropDownList\n"
+                           "    Items.Strings = (\n"
+                           "      'x'\n"
+                           "      'y')\n"
+                           "    ItemIndex = 1\n"
+                           "  end\n"
+                           "end\n");
+  form.HandleNeeded();
+  auto* list = form.Find<TListBox>("L");
+  auto* combo = form.Find<TComboBox>("C");
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  SendMessageW(list->Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"added"));
+  SendMessageW(combo->Handle(), CB_SETCURSEL, 0, 0);
+  const std::string text = WriteComponentText(&form);
+  EXPECT_NE(text.find("    Items.Strings = (\n      'a'\n      'added')\n"), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("    ItemIndex = 0\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("    Style = csDropDownList\n"), std::string::npos) << text;
+
+  form.DestroyHandle(); // the lines go back into the lists and stay
+  EXPECT_EQ(list->Items().ToVector(), (std::vector<std::wstring>{L"a", L"added"}));
+  EXPECT_EQ(WriteComponentText(&form), text);
+}
+
 TEST(FormWriter, SkipsEventsBoundElsewhere) {
   TTestForm form(nullptr), other(nullptr);
   form.SetName("F");

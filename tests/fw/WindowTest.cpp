@@ -103,6 +103,39 @@ TEST(ControlProperty, FollowsTheWindowWhenItIsMadeAgain) {
   EXPECT_EQ(TWinControl::FromHandle(buttonWnd), nullptr);
 }
 
+TEST(ControlProperty, ParentMadeAgainKeepsWhatItsChildrenHeld) {
+  auto form = MakeForm(50, 50, 300, 200, true);
+  auto* panel = new TPanel(form.get());
+  panel->SetParent(form.get());
+  auto* edit = new TEdit(form.get());
+  edit->SetParent(panel);
+  auto* list = new TListBox(form.get());
+  list->SetParent(panel);
+  auto* combo = new TComboBox(form.get());
+  combo->SetParent(form.get());
+  combo->Items().Add(L"p");
+  combo->Items().Add(L"q");
+  // State that lives only in the windows so far.
+  SetWindowTextW(edit->Handle(), L"typed");
+  SendMessageW(list->Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"line"));
+  SendMessageW(combo->Handle(), CB_SETCURSEL, 1, 0);
+  HWND oldEdit = edit->Handle();
+
+  form->SetBorderStyle(bsDialog); // the form's window is made again, and its children's
+  EXPECT_NE(edit->Handle(), oldEdit);
+  EXPECT_EQ(TWinControl::FromHandle(edit->Handle()), edit);
+  EXPECT_EQ(GetParent(GetParent(edit->Handle())), form->Handle());
+  EXPECT_EQ(edit->Text(), L"typed");
+  EXPECT_EQ(list->Items().ToVector(), std::vector<std::wstring>{L"line"});
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(combo->Items().Count(), 2);
+
+  form->DestroyHandle();
+  EXPECT_EQ(edit->Text(), L"typed");
+  EXPECT_EQ(list->Items().Count(), 1);
+  EXPECT_EQ(combo->ItemIndex(), 1);
+}
+
 TEST(WindowProcChain, RecorderInFrontSeesAndRestores) {
   auto form = MakeForm(50, 50, 300, 200, false);
   auto* edit = new TEdit(form.get());
