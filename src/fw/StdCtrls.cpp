@@ -284,6 +284,16 @@ void TWindowStrings::Insert(int index, const std::wstring& s) {
   Changed();
 }
 
+// One message per line: adding thousands of dropped paths stays quick.
+int TWindowStrings::Add(const std::wstring& s) {
+  HWND w = Window();
+  if (!w) return FSaved.Add(s);
+  LRESULT r = SendMessageW(w, FMsg.AddString, 0, reinterpret_cast<LPARAM>(s.c_str()));
+  if (r < 0) throw EStringListError("Cannot add a line to the list");
+  Changed();
+  return static_cast<int>(r);
+}
+
 void TWindowStrings::Delete(int index) {
   HWND w = Window();
   if (!w) return FSaved.Delete(index);

@@ -101,6 +101,7 @@ public:
   int Count() const override;
   std::wstring Get(int index) const override;
   void Insert(int index, const std::wstring& s) override;
+  int Add(const std::wstring& s) override;
   void Delete(int index) override;
   void Clear() override;
   // The control keeps the lines in its window from now on, or takes them back.

@@ -17,7 +17,8 @@ public:
   virtual void Delete(int index) = 0;
   virtual void Clear() = 0;
 
-  int Add(const std::wstring& s);
+  // Appends; returns the new line's index.
+  virtual int Add(const std::wstring& s);
   void AddStrings(const TStrings& other);
   void Assign(const TPersistent& source) override;
   std::vector<std::wstring> ToVector() const;
