@@ -371,3 +371,69 @@ TEST_F(SkinDataTest, WideTextHelpers) {
 }
 
 } // namespace
+
+// --- The parent paints a control's background ---------------------------------
+
+#include "fw/ExtCtrls.h"
+#include "skin/data/ParentBackground.h"
+
+namespace {
+
+class TMarkLabel : public TLabel {
+public:
+  using TLabel::TLabel;
+  int Paints = 0;
+
+protected:
+  void Paint() override {
+    ++Paints;
+    TLabel::Paint();
+  }
+};
+
+TEST(ParentBackground, ParentPaintsItsColourAndWindowlessChildrenUnderTheControl) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 300, 200);
+  auto* panel = new TPanel(&form);
+  panel->SetParent(&form);
+  panel->SetBevelOuter(bvNone);
+  panel->SetBounds(0, 0, 200, 100);
+  panel->SetColor(MakeColor(10, 200, 30));
+  auto* label = new TMarkLabel(&form);
+  label->SetParent(panel);
+  label->SetAutoSize(false);
+  label->SetBounds(50, 10, 20, 20);
+  label->SetColor(MakeColor(200, 0, 0));
+  label->SetCaption(L"");
+  auto* button = new TButton(&form);
+  button->SetParent(panel);
+  button->SetBounds(40, 5, 60, 40);
+  form.HandleNeeded();
+
+  TMemoryDC dc(nullptr);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 60, -40, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  TGdiBitmap dib(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  TSelection sel(dc.Get(), dib.Get());
+  const int before = label->Paints;
+  PaintParentBackground(button, dc.Get());
+  GdiFlush();
+  auto pixel = [&](int x, int y) {
+    return PixelToColor(static_cast<std::uint32_t*>(bits)[y * 60 + x] & 0xFFFFFF);
+  };
+  // The panel's colour where nothing else is; the label (at 50,10 on the
+  // panel, so 10,5 in the button) painted over it.
+  EXPECT_EQ(pixel(0, 0), MakeColor(10, 200, 30));
+  EXPECT_EQ(pixel(59, 39), MakeColor(10, 200, 30));
+  EXPECT_EQ(pixel(15, 10), MakeColor(200, 0, 0));
+  EXPECT_GT(label->Paints, before);
+  // The DC's state is as it was.
+  POINT origin;
+  GetViewportOrgEx(dc.Get(), &origin);
+  EXPECT_EQ(origin.x, 0);
+  EXPECT_EQ(origin.y, 0);
+  PaintParentBackground(&form, dc.Get()); // no parent: nothing, no crash
+}
+
+} // namespace
