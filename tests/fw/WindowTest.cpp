@@ -204,6 +204,7 @@ public:
     }
   }
   void Fail(TObject*) { throw std::runtime_error("handler failed"); }
+  void FailOddly(TObject*) { throw 42; }
   int Clicks = 0, Changes = 0, IndexAtChange = -2;
   std::wstring TextAtChange;
   TObject* Sender = nullptr;
@@ -310,6 +311,13 @@ TEST(ApplicationErrors, HandlerErrorsReachOnException) {
   SendMessageW(button->Handle(), BM_CLICK, 0, 0); // the error must not cross the window
   Pump();
   EXPECT_EQ(errors.Messages, std::vector<std::string>{"handler failed"});
+
+  // Something that is not an error object still stops at the window.
+  button->OnClick = TNotifyEvent(&counter, &TClickCounter::FailOddly);
+  SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+  Pump();
+  ASSERT_EQ(errors.Messages.size(), 2u);
+  EXPECT_EQ(errors.Messages[1], "Unknown error");
 
   Application->HandleException(std::runtime_error("direct"));
   EXPECT_EQ(errors.Messages.back(), "direct");
