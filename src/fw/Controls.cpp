@@ -44,6 +44,7 @@ HCURSOR ScreenCursorEntry(TCursor id) {
 }
 
 HCURSOR ScreenCursorHandle(TCursor id) {
+  if (id == -1) return nullptr; // crNone: no cursor at all
   HCURSOR c = ScreenCursorEntry(id);
   return c ? c : LoadCursorW(nullptr, IDC_ARROW);
 }

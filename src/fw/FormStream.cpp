@@ -48,7 +48,11 @@ public:
   void Read(const TFormObject& node) {
     FRoot->BeginLoading();
     FLoaded.push_back(FRoot);
-    if (!node.Name.empty()) FRoot->SetName(node.Name);
+    try {
+      if (!node.Name.empty()) FRoot->SetName(node.Name);
+    } catch (const EFrameworkError& e) {
+      Fail(node.Line, e.what());
+    }
     ReadProperties(FRoot, node.Props);
     for (const auto& child : node.Children)
       ReadObject(child, FRoot);

@@ -612,6 +612,17 @@ void TWinControl::WndProc(TMessage& msg) {
     else
       DefaultHandler(msg);
     return;
+  case WM_PRINTCLIENT:
+    // Printing the client area draws what painting draws, windowless
+    // children included.
+    if (FDefWndProc == DefWindowProcW) {
+      if (msg.LParam & PRF_ERASEBKGND) Perform(WM_ERASEBKGND, msg.WParam, 0);
+      PaintHandler(msg);
+    } else {
+      DefaultHandler(msg);
+      PaintControls(reinterpret_cast<HDC>(msg.WParam), nullptr);
+    }
+    return;
   case WM_ERASEBKGND:
     if (FDefWndProc != DefWindowProcW) return DefaultHandler(msg);
     {

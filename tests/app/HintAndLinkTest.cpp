@@ -118,14 +118,14 @@ TEST_F(MainWindowTest, HoverAndLeaveRestoreEverything) {
 TEST_F(MainWindowTest, RealMouseOverTheLinkHoversIt) {
   THyperLabel* link = Form->HyperLabel1;
   POINT centre = link->ClientToScreen({link->Width() / 2, link->Height() / 2});
-  SetCursorPos(centre.x, centre.y);
+  testutil::PlacePointer(centre);
   PostMessageW(Form->GroupBox1->Handle(), WM_MOUSEMOVE, 0,
                MAKELPARAM(link->Left() + link->Width() / 2, link->Top() + link->Height() / 2));
   Pump();
   EXPECT_TRUE(link->Hovered());
   EXPECT_EQ(Application->MouseControl(), link);
   POINT away = Form->GroupBox1->ClientToScreen({5, 140});
-  SetCursorPos(away.x, away.y);
+  testutil::PlacePointer(away);
   PostMessageW(Form->GroupBox1->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 140));
   Pump();
   EXPECT_FALSE(link->Hovered());

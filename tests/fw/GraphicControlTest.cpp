@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FwTestUtil.h"
+#include "support/WinTestUtil.h"
 
 namespace fwtest {
 namespace {
@@ -223,26 +224,9 @@ POINT ScreenPoint(TControl* c, int x, int y) {
 // Puts the pointer on a screen point and waits until the system agrees it is
 // there. The moves the jump itself produces arrive late and out of order,
 // so they are dropped.
-void PlacePointer(POINT screen) {
-  SetCursorPos(screen.x, screen.y);
-  for (int quiet = 0, round = 0; quiet < 3 && round < 200; ++round) {
-    MSG m;
-    bool dropped = false;
-    for (UINT first : {UINT(WM_MOUSEFIRST), UINT(WM_NCMOUSEMOVE), UINT(WM_MOUSELEAVE)}) {
-      const UINT last = first == WM_MOUSEFIRST ? WM_MOUSELAST : first;
-      while (PeekMessageW(&m, nullptr, first, last, PM_REMOVE))
-        dropped = true;
-    }
-    POINT now;
-    GetCursorPos(&now);
-    quiet = !dropped && now.x == screen.x && now.y == screen.y ? quiet + 1 : 0;
-    Sleep(5);
-  }
-}
-
 // The application then sees one move, posted as the system would.
 void MoveMouse(TWinControl* form, POINT screen) {
-  PlacePointer(screen);
+  testutil::PlacePointer(screen);
   POINT client = screen;
   ScreenToClient(form->Handle(), &client);
   PostMessageW(form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
@@ -340,7 +324,7 @@ TEST(Cursors, SetCursorShowsTheControlsCursor) {
   label->SetCursor(crHandPoint);
   HWND wnd = form->Handle();
   auto setCursorAt = [&](POINT screen) {
-    PlacePointer(screen);
+    testutil::PlacePointer(screen);
     return SendMessageW(wnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd),
                         MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   };
@@ -359,6 +343,39 @@ TEST(Cursors, SetCursorShowsTheControlsCursor) {
   SetScreenCursorHandle(crHandPoint, no);
   setCursorAt(ScreenPoint(label, 5, 5));
   EXPECT_EQ(GetCursor(), no);
+}
+
+} // namespace
+} // namespace fwtest
+
+namespace fwtest {
+namespace {
+
+// Printing the client area (what PrintWindow and the skin engine's
+// off-screen composition ask for) draws the windowless children too.
+TEST(Printing, PrintClientDrawsWindowlessChildren) {
+  auto form = MakeForm(100, 100, 300, 200, true);
+  form->SetColor(MakeColor(0, 0, 255));
+  AddLabel(form.get(), 10, 10, 60, 20, clRed);
+  TMemoryDC dc(nullptr);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 100, -50, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  TGdiBitmap dib(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  TSelection sel(dc.Get(), dib.Get());
+  SendMessageW(form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()),
+               PRF_CLIENT | PRF_ERASEBKGND);
+  GdiFlush();
+  auto pixel = [&](int x, int y) {
+    return PixelToColor(static_cast<std::uint32_t*>(bits)[y * 100 + x] & 0xFFFFFF);
+  };
+  EXPECT_EQ(pixel(2, 2), MakeColor(0, 0, 255));
+  EXPECT_EQ(pixel(30, 20), ColorToRGB(clRed));
+  EXPECT_EQ(pixel(90, 45), MakeColor(0, 0, 255));
+}
+
+TEST(Cursors, NoneShowsNoCursor) {
+  EXPECT_EQ(ScreenCursorHandle(-1), nullptr);
 }
 
 } // namespace

@@ -171,6 +171,23 @@ TProcessResult RunProcess(const std::wstring& commandLine) {
   return result;
 }
 
+void PlacePointer(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  for (int quiet = 0, round = 0; quiet < 3 && round < 200; ++round) {
+    MSG m;
+    bool dropped = false;
+    for (UINT first : {UINT(WM_MOUSEFIRST), UINT(WM_NCMOUSEMOVE), UINT(WM_MOUSELEAVE)}) {
+      const UINT last = first == WM_MOUSEFIRST ? WM_MOUSELAST : first;
+      while (PeekMessageW(&m, nullptr, first, last, PM_REMOVE))
+        dropped = true;
+    }
+    POINT now;
+    GetCursorPos(&now);
+    quiet = !dropped && now.x == screen.x && now.y == screen.y ? quiet + 1 : 0;
+    Sleep(5);
+  }
+}
+
 std::wstring ExeFolder() {
   wchar_t path[MAX_PATH];
   DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);

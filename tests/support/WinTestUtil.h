@@ -47,4 +47,9 @@ TProcessResult RunProcess(const std::wstring& commandLine);
 // The folder of the running test program, with a trailing backslash.
 std::wstring ExeFolder();
 
+// Moves the mouse pointer and waits until the system reports it there,
+// dropping the mouse messages the move itself caused (under Wine they may
+// arrive late, still carrying the old position).
+void PlacePointer(POINT screen);
+
 } // namespace testutil
