@@ -153,34 +153,37 @@ TEST_F(RenameThroughWindowTest, PatternWithoutPlaceholderNamesTheFirstOnly) {
   EXPECT_TRUE(Errors.empty());
 }
 
+std::wstring gBoxText;
+
+// The text is the box's static control that has text (the icon has none).
+BOOL CALLBACK ReadBoxText(HWND child, LPARAM) {
+  wchar_t cls[32] = {}, text[256] = {};
+  GetClassNameW(child, cls, 32);
+  GetWindowTextW(child, text, 256);
+  if (lstrcmpiW(cls, L"Static") == 0 && text[0]) gBoxText = text;
+  return TRUE;
+}
+
+// Reads the application's message box once it is up, then presses OK.
+void CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND box = FindWindowW(L"#32770", Application->Title().c_str());
+  if (!box) return;
+  EnumChildWindows(box, ReadBoxText, 0);
+  KillTimer(nullptr, id);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
 // Without a handler of its own the application shows the error in its
 // standard message box, titled with the program's name.
 TEST_F(RenameThroughWindowTest, StandardBoxShowsTheExactText) {
   Application->OnException = nullptr;
-  static std::wstring seen;
-  seen.clear();
-  UINT_PTR timer = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
-    HWND box = FindWindowW(L"#32770", Application->Title().c_str());
-    if (!box) return;
-    // The text is the box's static control that has text (the icon has none).
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM) -> BOOL {
-          wchar_t cls[32] = {}, text[256] = {};
-          GetClassNameW(child, cls, 32);
-          GetWindowTextW(child, text, 256);
-          if (lstrcmpiW(cls, L"Static") == 0 && text[0]) seen = text;
-          return TRUE;
-        },
-        0);
-    KillTimer(nullptr, id);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  });
+  gBoxText.clear();
+  UINT_PTR timer = SetTimer(nullptr, 0, 200, AnswerBox);
   ChooseMode(2);
   SetParams(L"n%d", L"1x");
   PressButton();
   KillTimer(nullptr, timer);
-  EXPECT_EQ(seen, L"'1x' 不是一个有效的整形值");
+  EXPECT_EQ(gBoxText, L"'1x' 不是一个有效的整形值");
 }
 
 } // namespace

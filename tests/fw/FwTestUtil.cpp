@@ -22,15 +22,20 @@ std::unique_ptr<TForm> MakeForm(int left, int top, int width, int height, bool s
   return form;
 }
 
+namespace {
+
+// A callback of the system's calling convention (a lambda is not one on
+// 32-bit Windows).
+BOOL CALLBACK CollectWindow(HWND wnd, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
+  return TRUE;
+}
+
+} // namespace
+
 std::vector<HWND> ThreadWindows() {
   std::vector<HWND> windows;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND wnd, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
   std::sort(windows.begin(), windows.end());
   return windows;
 }
