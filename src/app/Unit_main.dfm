@@ -257,5 +257,6 @@ object Form_main: TForm_main
     Version = '5.40.07.15'
     MenuUpdate = True
     MenuMerge = False
+    SkinStream = @DEFAULT_SKIN_STREAM@
   end
 end
