@@ -67,7 +67,7 @@ TEST(SkinToolSheet, EachPictureHasItsLabelAbove) {
   const auto places = ContactSheetPositions(pictures, layout);
   for (const auto& place : places) {
     int ink = 0;
-    for (int y = place.Y - kPixelGlyphHeight * layout.Zoom - 6; y < place.Y; ++y)
+    for (int y = place.Y - (kPixelGlyphHeight + 3) * layout.LabelScale; y < place.Y; ++y)
       for (int x = place.X; x < place.X + 40; ++x)
         ink += sheet.At(x, y) == layout.LabelColour;
     EXPECT_GT(ink, 20);

@@ -12,11 +12,11 @@ std::string Label(const TNamedBitmap& p) {
 }
 
 int LabelHeight(const TSheetLayout& l) {
-  return kPixelGlyphHeight * l.Zoom + l.Zoom * 3;
+  return (kPixelGlyphHeight + 3) * l.LabelScale;
 }
 
 int CellWidth(const TNamedBitmap& p, const TSheetLayout& l) {
-  return std::max(PixelTextWidth(Label(p), l.Zoom), p.Image.Width() * l.Zoom);
+  return std::max(PixelTextWidth(Label(p), l.LabelScale), p.Image.Width() * l.Zoom);
 }
 
 int CellHeight(const TNamedBitmap& p, const TSheetLayout& l) {
@@ -68,7 +68,8 @@ Bitmap ContactSheet(std::span<const TNamedBitmap> pictures, const TSheetLayout& 
   const int z = layout.Zoom;
   for (std::size_t i = 0; i < pictures.size(); ++i) {
     const Bitmap& image = pictures[i].Image;
-    DrawPixelText(sheet, cells[i].X, cells[i].Y, Label(pictures[i]), layout.LabelColour, z);
+    DrawPixelText(sheet, cells[i].X, cells[i].Y, Label(pictures[i]), layout.LabelColour,
+                  layout.LabelScale);
     const int top = cells[i].Y + LabelHeight(layout);
     for (int y = 0; y < image.Height(); ++y)
       for (int x = 0; x < image.Width(); ++x)

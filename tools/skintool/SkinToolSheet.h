@@ -8,8 +8,9 @@
 #include <vector>
 
 struct TSheetLayout {
-  int Zoom = 2;        // each picture pixel becomes Zoom x Zoom
-  int MaxWidth = 1000; // the sheet wraps to a new row beyond this width
+  int Zoom = 3;        // each picture pixel becomes Zoom x Zoom
+  int LabelScale = 2;  // each pixel of the label font becomes a square this big
+  int MaxWidth = 1100; // the sheet wraps to a new row beyond this width
   int Gap = 16;        // between pictures and around the sheet
   TColor Background = MakeColor(246, 246, 246);
   TColor LabelColour = MakeColor(48, 48, 48);

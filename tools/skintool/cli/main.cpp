@@ -35,7 +35,7 @@ const char* const kHelp = R"(usage: skintool COMMAND ARGUMENTS
                            arrows 16 pixels wide, no TRACK resources)
   contact-sheet ARCHIVE OUT.bmp [ZOOM]
                            every bitmap of the archive on one picture, with
-                           its name; ZOOM enlarges (default 2)
+                           its name; ZOOM enlarges (default 3)
   gen-default DIR          draw the pictures of the default skin into DIR (add
                            skins/default/skin.ini to DIR, then pack it)
   gen-resources DIR        draw the program's resources into DIR: skinmenu.bmp,
