@@ -5,7 +5,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine64 xvfb googletest
+packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb googletest
   libbenchmark-dev fonts-wqy-zenhei imagemagick locales x11-utils)
 missing=()
 for p in "${packages[@]}"; do
