@@ -11,6 +11,9 @@
 #include "core/SkinDefinition.h"
 #include "core/SkinRead.h"
 #include "core/WinSkinIni.h"
+#include "skintool/DefaultSkin.h"
+
+#include <fstream>
 
 #include <cstring>
 #include <string>
@@ -286,6 +289,56 @@ void BM_DefinitionOnly(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DefinitionOnly)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly();
+
+// The program's own skin, drawn and packed the way the build does it.
+const std::vector<std::uint8_t>& DefaultSkinArchive() {
+  static const std::vector<std::uint8_t> archive = [] {
+    std::vector<TSkinArchiveMember> members;
+    for (const TNamedBitmap& b : DefaultSkinBitmaps())
+      members.push_back({b.Name, WriteBmp(b.Image)});
+    std::ifstream in(BR_DEFAULT_SKIN_INI, std::ios::binary);
+    std::vector<std::uint8_t> ini((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
+    members.push_back({"skin.ini", ini});
+    return WriteSkinArchive(members);
+  }();
+  return archive;
+}
+
+void BM_DefaultSkinLoad(benchmark::State& state) {
+  const auto& archive = DefaultSkinArchive();
+  const TBenchEnvironment env;
+  for (auto _ : state) {
+    TSkinReader reader;
+    if (reader.Load(archive) != TSkinLoadResult::Ok) state.SkipWithError("archive refused");
+    std::vector<std::uint8_t> text;
+    std::string name;
+    reader.FindContaining(".ini", text, name);
+    TQuickIni ini;
+    ini.LoadFromStream(&text);
+    TSkinDefinition def;
+    def.Load(ini, reader, env);
+    benchmark::DoNotOptimize(def.Colors);
+  }
+  state.counters["packed_kB"] = static_cast<double>(archive.size()) / 1024;
+}
+BENCHMARK(BM_DefaultSkinLoad)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly();
+
+void BM_DefaultSkinUnpack(benchmark::State& state) {
+  const auto& archive = DefaultSkinArchive();
+  std::uint32_t size = 0;
+  std::memcpy(&size, archive.data(), 4);
+  const std::span<const std::uint8_t> bits(archive.data() + 4, archive.size() - 4);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(LzhDecode(bits, size));
+}
+BENCHMARK(BM_DefaultSkinUnpack)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(15)
     ->ReportAggregatesOnly();
