@@ -137,6 +137,19 @@ void TCustomForm::CreateParams(TCreateParams& p) {
   p.WndParent = ParentWindow();
 }
 
+// A form shows the program's icon (resource "MAINICON") when it has one.
+void TCustomForm::HandleCreated() {
+  HINSTANCE module = FrameworkInstance();
+  if (HICON big = LoadIconW(module, L"MAINICON")) {
+    SendMessageW(WindowHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    auto small = static_cast<HICON>(LoadImageW(module, L"MAINICON", IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    SendMessageW(WindowHandle(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(small ? small : big));
+  }
+}
+
 void TCustomForm::SetBorderStyle(TFormBorderStyle v) {
   if (v == FBorderStyle) return;
   FBorderStyle = v;
@@ -373,7 +386,7 @@ void TApplication::CreateHandle() {
     SendMessageW(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     HICON small = static_cast<HICON>(LoadImageW(FrameworkInstance(), L"MAINICON", IMAGE_ICON,
                                                 GetSystemMetrics(SM_CXSMICON),
-                                                GetSystemMetrics(SM_CYSMICON), 0));
+                                                GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     SendMessageW(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small ? small : icon));
   }
 }

@@ -73,6 +73,7 @@ public:
 
 protected:
   void CreateParams(TCreateParams& p) override;
+  void HandleCreated() override;
   void VisibleChanged() override;
   virtual void DoCreate();
 
