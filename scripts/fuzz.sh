@@ -12,17 +12,8 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds=${1:-60}
 jobs=${FUZZ_BUILD_JOBS:-2}
 
-packages=(clang libclang-rt-14-dev cmake ninja-build googletest)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
-done
-as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "fuzz: installing ${missing[*]}"
-  as_root apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+source "$root/scripts/packages.sh"
+ensure_packages clang libclang-rt-14-dev cmake ninja-build googletest
 
 build="${FUZZ_BUILD_DIR:-$root/build/fuzz}"
 if [ ! -f "$build/build.ninja" ]; then

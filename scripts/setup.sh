@@ -5,18 +5,9 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb googletest
-  libbenchmark-dev fonts-wqy-zenhei imagemagick locales x11-utils)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
-done
-as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "setup: installing ${missing[*]}"
-  as_root apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+source "$root/scripts/packages.sh"
+ensure_packages cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 \
+  xvfb googletest libbenchmark-dev fonts-wqy-zenhei imagemagick locales x11-utils
 # Wine takes its ANSI code page (936, GBK) from this locale.
 if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
   as_root sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen

@@ -77,6 +77,20 @@ bool IsReflectedMessage(UINT msg) {
   }
 }
 
+bool IsControlMouseMessage(UINT msg) {
+  switch (msg) {
+  case WM_MOUSEMOVE:
+  case WM_LBUTTONDOWN:
+  case WM_LBUTTONDBLCLK:
+  case WM_LBUTTONUP:
+  case WM_RBUTTONDOWN:
+  case WM_RBUTTONUP:
+  case WM_MBUTTONDOWN:
+  case WM_MBUTTONUP: return true;
+  default: return false;
+  }
+}
+
 TShiftState ShiftStateFromKeys(WPARAM keys) {
   TShiftState s = 0;
   if (keys & MK_SHIFT) s |= ssShift;
@@ -316,18 +330,9 @@ void TControl::WndProc(TMessage& msg) {
     TextChanged();
     return;
   case WM_GETTEXTLENGTH: msg.Result = static_cast<LRESULT>(FText.size()); return;
-  case WM_MOUSEMOVE:
-  case WM_LBUTTONDOWN:
-  case WM_LBUTTONDBLCLK:
-  case WM_LBUTTONUP:
-  case WM_RBUTTONDOWN:
-  case WM_RBUTTONUP:
-  case WM_MBUTTONDOWN:
-  case WM_MBUTTONUP:
+  default:
     DefaultHandler(msg);
-    HandleMouse(msg);
-    return;
-  default: DefaultHandler(msg);
+    if (IsControlMouseMessage(msg.Msg)) HandleMouse(msg);
   }
 }
 

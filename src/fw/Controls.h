@@ -293,6 +293,7 @@ private:
   void WMWindowPosChanged(TMessage& msg);
   void WMNCDestroy(TMessage& msg);
   bool ForwardMouseToGraphic(TMessage& msg);
+  void HandleMouseMessage(TMessage& msg);
   HWND FHandle = nullptr;
   HWND FParentWindow = nullptr;
   WNDPROC FDefWndProc = nullptr;

@@ -509,12 +509,7 @@ void TApplication::ShowException(const std::exception& e) {
 }
 
 std::wstring ExceptionMessage(const std::exception& e) {
-  if (const auto* c = dynamic_cast<const EConvertError*>(&e)) {
-    std::wstring text = Widen(c->Template());
-    std::size_t p = text.find(L"%s");
-    if (p != std::wstring::npos) text.replace(p, 2, AnsiToWide(c->Argument()));
-    return text;
-  }
+  if (const auto* c = dynamic_cast<const EConvertError*>(&e)) return ConvertErrorMessage(*c);
   return Widen(e.what());
 }
 

@@ -60,3 +60,5 @@ constexpr UINT CN_CHAR = CN_BASE + WM_CHAR;
 
 // True for the messages that a parent reflects to the child they concern.
 bool IsReflectedMessage(UINT msg);
+// True for mouse moves and the button messages controls react to.
+bool IsControlMouseMessage(UINT msg);

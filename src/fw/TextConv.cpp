@@ -1,5 +1,7 @@
 #include "fw/TextConv.h"
 
+#include "core/Convert.h"
+
 #include <windows.h>
 
 namespace {
@@ -34,6 +36,13 @@ std::wstring AnsiToWide(std::string_view ansi) {
 }
 std::string WideToAnsi(std::wstring_view wide) {
   return FromWide(CP_ACP, wide);
+}
+
+std::wstring ConvertErrorMessage(const EConvertError& e) {
+  std::wstring text = Widen(e.Template());
+  std::size_t p = text.find(L"%s");
+  if (p != std::wstring::npos) text.replace(p, 2, AnsiToWide(e.Argument()));
+  return text;
 }
 
 std::wstring UpperAscii(std::wstring_view s) {

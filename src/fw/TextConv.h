@@ -10,6 +10,11 @@ std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view wide); // to UTF-8
 std::wstring AnsiToWide(std::string_view ansi);
 std::string WideToAnsi(std::wstring_view wide);
+class EConvertError;
+// The text of a conversion error: the framework's message with its
+// argument, which is in the ANSI code page.
+std::wstring ConvertErrorMessage(const EConvertError& e);
+
 // Upper-cases ASCII letters only.
 std::wstring UpperAscii(std::wstring_view s);
 std::string LowerAscii(std::string_view s);

@@ -666,26 +666,24 @@ void TWinControl::WndProc(TMessage& msg) {
     DestroyHandle();
     HandleNeeded();
     return;
-  case WM_MOUSEMOVE:
-  case WM_LBUTTONDOWN:
-  case WM_LBUTTONDBLCLK:
-  case WM_LBUTTONUP:
-  case WM_RBUTTONDOWN:
-  case WM_RBUTTONUP:
-  case WM_MBUTTONDOWN:
-  case WM_MBUTTONUP:
-    if (ForwardMouseToGraphic(msg)) return;
-    if (msg.Msg == WM_LBUTTONDOWN && (FControlStyle & csCaptureMouse) &&
-        FDefWndProc == DefWindowProcW)
-      SetCapture(FHandle);
-    TControl::WndProc(msg);
-    if (msg.Msg == WM_LBUTTONUP && FDefWndProc == DefWindowProcW && GetCapture() == FHandle)
-      ReleaseCapture();
-    return;
   default:
+    if (IsControlMouseMessage(msg.Msg)) return HandleMouseMessage(msg);
     if (IsReflectedMessage(msg.Msg)) return ReflectNotification(msg);
     TControl::WndProc(msg);
   }
+}
+
+// Mouse messages go to the windowless child under the mouse (or the one
+// that holds it), else to this control; own windows hold the mouse while
+// the left button is down.
+void TWinControl::HandleMouseMessage(TMessage& msg) {
+  if (ForwardMouseToGraphic(msg)) return;
+  if (msg.Msg == WM_LBUTTONDOWN && (FControlStyle & csCaptureMouse) &&
+      FDefWndProc == DefWindowProcW)
+    SetCapture(FHandle);
+  TControl::WndProc(msg);
+  if (msg.Msg == WM_LBUTTONUP && FDefWndProc == DefWindowProcW && GetCapture() == FHandle)
+    ReleaseCapture();
 }
 
 void TWinControl::DefaultHandler(TMessage& msg) {

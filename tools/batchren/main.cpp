@@ -3,6 +3,7 @@
 // converted to the ANSI code page, as the shell delivers them to the window.
 #include "core/Convert.h"
 #include "core/RenameEngine.h"
+#include "fw/TextConv.h"
 
 #include <windows.h>
 
@@ -33,24 +34,6 @@ const wchar_t kUsage[] =
     L"Mode 2 checks PARAM2 and PARAM1 before renaming anything; a bad value\n"
     L"prints the error and exits with 1. Bad usage exits with 2.\n";
 
-std::string ToAnsi(const std::wstring& w) {
-  if (w.empty()) return {};
-  int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr,
-                              nullptr);
-  std::string s(n, '\0');
-  WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
-                      nullptr);
-  return s;
-}
-
-std::wstring FromCodePage(UINT cp, const std::string& s) {
-  if (s.empty()) return {};
-  int n = MultiByteToWideChar(cp, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(n, L'\0');
-  MultiByteToWideChar(cp, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-  return w;
-}
-
 // Writes wide text to a console as it is, and to a pipe or file as UTF-8.
 class TOutput {
 public:
@@ -64,7 +47,7 @@ public:
       WriteConsoleW(FHandle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
       return;
     }
-    FBuffer += Utf8(text);
+    FBuffer += Narrow(text);
     if (FBuffer.size() > 1 << 16) Flush();
   }
   void Flush() {
@@ -76,15 +59,6 @@ public:
   ~TOutput() { Flush(); }
 
 private:
-  static std::string Utf8(const std::wstring& w) {
-    if (w.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
-                                nullptr, nullptr);
-    std::string s(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
-                        nullptr);
-    return s;
-  }
   HANDLE FHandle;
   bool FConsole = false;
   std::string FBuffer;
@@ -107,7 +81,7 @@ bool ReadList(const std::wstring& file, std::vector<std::string>& paths) {
     if (first && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
     first = false;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) paths.push_back(ToAnsi(FromCodePage(CP_UTF8, line)));
+    if (!line.empty()) paths.push_back(WideToAnsi(Widen(line)));
   }
   return true;
 }
@@ -136,29 +110,28 @@ int wmain(int argc, wchar_t** argv) {
       if (!ReadList(argv[i], list.Paths))
         return Usage(err, (L"cannot read the list " + std::wstring(argv[i])).c_str());
     } else if (a == L"--") {
-      for (++i; i < argc; ++i) positional.push_back(argv[i]);
+      for (++i; i < argc; ++i)
+        positional.push_back(argv[i]);
     } else {
       positional.push_back(a);
     }
   }
   if (positional.size() < 3) return Usage(err, L"MODE, PARAM1 and PARAM2 are needed");
   int mode = 0;
-  if (!TryStrToInt(ToAnsi(positional[0]), mode)) return Usage(err, L"MODE must be a number");
-  for (std::size_t i = 3; i < positional.size(); ++i) list.Paths.push_back(ToAnsi(positional[i]));
+  if (!TryStrToInt(WideToAnsi(positional[0]), mode)) return Usage(err, L"MODE must be a number");
+  for (std::size_t i = 3; i < positional.size(); ++i)
+    list.Paths.push_back(WideToAnsi(positional[i]));
 
   auto rename = [&](const std::string& oldPath, const std::string& newPath) {
     const wchar_t* outcome = L"planned";
     if (!dryRun) outcome = MoveFileA(oldPath.c_str(), newPath.c_str()) ? L"ok" : L"failed";
-    out.Write(FromCodePage(CP_ACP, oldPath) + L"\t" + FromCodePage(CP_ACP, newPath) + L"\t" +
-              outcome + L"\n");
+    out.Write(AnsiToWide(oldPath) + L"\t" + AnsiToWide(newPath) + L"\t" + outcome + L"\n");
   };
   try {
-    RunRename(SystemCodePage(), mode, ToAnsi(positional[1]), ToAnsi(positional[2]), list, rename);
+    RunRename(SystemCodePage(), mode, WideToAnsi(positional[1]), WideToAnsi(positional[2]), list,
+              rename);
   } catch (const EConvertError& e) {
-    std::wstring text = FromCodePage(CP_UTF8, e.Template());
-    std::size_t p = text.find(L"%s");
-    if (p != std::wstring::npos) text.replace(p, 2, FromCodePage(CP_ACP, e.Argument()));
-    err.Write(L"batchren: " + text + L"\n");
+    err.Write(L"batchren: " + ConvertErrorMessage(e) + L"\n");
     return 1;
   }
   return 0;
