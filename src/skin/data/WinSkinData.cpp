@@ -259,8 +259,13 @@ void TSkinData::SetSkinFile(const std::wstring& path) {
     return;
   }
   if (path.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-  std::ifstream in(path.c_str(), std::ios::binary);
+  std::ifstream in(path.c_str(), std::ios::binary | std::ios::ate);
   if (!in) return;
+  // No skin archive comes near this size; a bigger file is not read into
+  // memory at all.
+  const std::streamoff size = in.tellg();
+  if (size < 0 || size > SkinMaxUnpackedSize) return;
+  in.seekg(0);
   FArchive.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   LoadSkin();
   ApplySkinChange();
