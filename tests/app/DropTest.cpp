@@ -44,6 +44,28 @@ TEST_F(MainWindowTest, LongPathsArriveWhole) {
   EXPECT_GT(WideToAnsi(longPath).size(), 260u);
 }
 
+// The shell hands a drop to the window under the mouse or, when that one
+// does not take files, to its nearest parent that does.
+HWND ShellDropTarget(POINT screen) {
+  HWND wnd = WindowFromPoint(screen);
+  while (wnd && !(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES))
+    wnd = GetParent(wnd);
+  return wnd;
+}
+
+TEST_F(MainWindowTest, DropOverTheListReachesThePanel) {
+  TListBox* list = Form->ListBox1;
+  const POINT overList = list->ClientToScreen({list->Width() / 2, list->Height() / 2});
+  HWND target = ShellDropTarget(overList);
+  ASSERT_EQ(target, Form->AIFileDropPan1->Handle());
+  SendMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(testutil::MakeDrop({L"C:\\x.txt"})),
+               0);
+  EXPECT_EQ(ListItems(), (Paths{L"C:\\x.txt"}));
+  // Over the rest of the window nothing takes files.
+  const POINT overButton = Form->Button1->ClientToScreen({5, 5});
+  EXPECT_EQ(ShellDropTarget(overButton), nullptr);
+}
+
 TEST_F(MainWindowTest, AcceptFileSwitchesTheShellRegistration) {
   HWND panel = Form->AIFileDropPan1->Handle();
   Form->AIFileDropPan1->SetAcceptFile(false);
