@@ -68,7 +68,13 @@ void SetExceptionSink(TExceptionSink sink) {
 }
 
 void HandleWndProcException(const std::exception& e) {
-  if (gExceptionSink) gExceptionSink(e);
+  if (!gExceptionSink) return;
+  try {
+    gExceptionSink(e);
+  } catch (...) {
+    // An error while reporting an error has nowhere left to go; it must not
+    // cross the window procedure.
+  }
 }
 
 LRESULT CALLBACK FrameworkWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
