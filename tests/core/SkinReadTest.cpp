@@ -1,3 +1,4 @@
+#include "core/ArchiveTestUtil.h"
 #include <gtest/gtest.h>
 
 #include "core/Bmp.h"
@@ -11,24 +12,13 @@
 
 namespace {
 
+using archivetest::Pack;
+using archivetest::PutLE32;
+
 using TBytes = std::vector<std::uint8_t>;
 
 TBytes BytesOf(std::string_view s) {
   return TBytes(s.begin(), s.end());
-}
-
-void PutLE32(TBytes& out, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i)
-    out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-// The stored form of an unpacked layout.
-TBytes Pack(const TBytes& unpacked) {
-  TBytes out;
-  PutLE32(out, static_cast<std::uint32_t>(unpacked.size()));
-  const TBytes bits = LzhEncode(unpacked);
-  out.insert(out.end(), bits.begin(), bits.end());
-  return out;
 }
 
 // An unpacked layout written field by field, so that any field can lie.

@@ -1,3 +1,4 @@
+#include "core/ArchiveTestUtil.h"
 #include <gtest/gtest.h>
 
 #include "SkinToolTestUtil.h"
@@ -16,20 +17,10 @@
 
 namespace {
 
+using archivetest::Pack;
+using archivetest::PutLE32;
+
 using TBytes = std::vector<std::uint8_t>;
-
-void PutLE32(TBytes& out, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i)
-    out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-TBytes Pack(const TBytes& unpacked) {
-  TBytes out;
-  PutLE32(out, static_cast<std::uint32_t>(unpacked.size()));
-  const TBytes bits = LzhEncode(unpacked);
-  out.insert(out.end(), bits.begin(), bits.end());
-  return out;
-}
 
 // Bytes that do not compress, so that a cut stream cannot pass for a whole
 // one.
