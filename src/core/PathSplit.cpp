@@ -1,33 +1,40 @@
 #include "core/PathSplit.h"
 
-std::size_t LastDelimiter(const ICodePage& cp, std::string_view delimiters, std::string_view s) {
-  std::size_t last = std::string_view::npos;
-  for (std::size_t i = 0; i < s.size();) {
-    std::size_t n = CharLenAt(cp, s, i);
-    if (n == 1 && delimiters.find(s[i]) != std::string_view::npos) last = i;
+TPathPieces SplitPath(const ICodePage& cp, std::string_view path) {
+  std::size_t dirEnd = 0;                   // bytes of the directory part
+  std::size_t dot = std::string_view::npos; // last "." after the directory part
+  for (std::size_t i = 0; i < path.size();) {
+    const std::size_t n = CharLenAt(cp, path, i);
+    if (n == 1) {
+      if (path[i] == '\\' || path[i] == ':') {
+        dirEnd = i + 1;
+        dot = std::string_view::npos;
+      } else if (path[i] == '.') {
+        dot = i;
+      }
+    }
     i += n;
   }
-  return last;
+  TPathPieces pieces;
+  pieces.Directory = path.substr(0, dirEnd);
+  pieces.FileName = path.substr(dirEnd);
+  if (dot != std::string_view::npos) pieces.Extension = path.substr(dot);
+  pieces.Stem = pieces.FileName.substr(0, pieces.FileName.size() - pieces.Extension.size());
+  return pieces;
 }
 
 std::string DirectoryPart(const ICodePage& cp, std::string_view path) {
-  std::size_t i = LastDelimiter(cp, "\\:", path);
-  return i == std::string_view::npos ? std::string() : std::string(path.substr(0, i + 1));
+  return std::string(SplitPath(cp, path).Directory);
 }
 
 std::string FileNamePart(const ICodePage& cp, std::string_view path) {
-  std::size_t i = LastDelimiter(cp, "\\:", path);
-  return std::string(i == std::string_view::npos ? path : path.substr(i + 1));
+  return std::string(SplitPath(cp, path).FileName);
 }
 
 std::string ExtensionPart(const ICodePage& cp, std::string_view path) {
-  std::size_t i = LastDelimiter(cp, ".\\:", path);
-  if (i == std::string_view::npos || path[i] != '.') return {};
-  return std::string(path.substr(i));
+  return std::string(SplitPath(cp, path).Extension);
 }
 
 std::string StemPart(const ICodePage& cp, std::string_view path) {
-  std::string name = FileNamePart(cp, path);
-  name.resize(name.size() - ExtensionPart(cp, path).size());
-  return name;
+  return std::string(SplitPath(cp, path).Stem);
 }

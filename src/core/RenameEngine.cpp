@@ -6,24 +6,25 @@
 
 namespace {
 
-bool IsRenameMode(int mode) { return mode >= rmPrefix && mode <= rmReplaceExt; }
+bool IsRenameMode(int mode) {
+  return mode >= rmPrefix && mode <= rmReplaceExt;
+}
 
 } // namespace
 
 std::string ComposeNewPath(const ICodePage& cp, int mode, std::string_view oldPath,
                            std::string_view param1, std::string_view param2, std::int32_t number) {
-  std::string dir = DirectoryPart(cp, oldPath);
+  const TPathPieces p = SplitPath(cp, oldPath);
+  std::string out(p.Directory);
   switch (mode) {
-  case rmPrefix: return dir + std::string(param1) + FileNamePart(cp, oldPath);
-  case rmSuffix:
-    return dir + StemPart(cp, oldPath) + std::string(param1) + ExtensionPart(cp, oldPath);
-  case rmNumbered: return dir + FormatInteger(cp, param1, number);
-  case rmReplace: return dir + ReplaceAllIgnoreCase(cp, FileNamePart(cp, oldPath), param1, param2);
-  case rmReplaceExt:
-    return dir +
-           ReplaceAllIgnoreCase(cp, FileNamePart(cp, oldPath), ExtensionPart(cp, oldPath), param1);
+  case rmPrefix: out.append(param1).append(p.FileName); break;
+  case rmSuffix: out.append(p.Stem).append(param1).append(p.Extension); break;
+  case rmNumbered: out += FormatInteger(cp, param1, number); break;
+  case rmReplace: out += ReplaceAllIgnoreCase(cp, p.FileName, param1, param2); break;
+  case rmReplaceExt: out += ReplaceAllIgnoreCase(cp, p.FileName, p.Extension, param1); break;
   default: return std::string(oldPath);
   }
+  return out;
 }
 
 void RunRename(const ICodePage& cp, int mode, std::string_view param1, std::string_view param2,

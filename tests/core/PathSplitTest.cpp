@@ -40,10 +40,14 @@ TEST_P(PathSplitTest, Table) {
     EXPECT_EQ(FileNamePart(cp, c.Path), c.Name);
     EXPECT_EQ(ExtensionPart(cp, c.Path), c.Ext);
     EXPECT_EQ(StemPart(cp, c.Path), c.Stem);
+    const TPathPieces pieces = SplitPath(cp, c.Path);
+    EXPECT_EQ(pieces.Directory, c.Dir);
+    EXPECT_EQ(pieces.FileName, c.Name);
+    EXPECT_EQ(pieces.Extension, c.Ext);
+    EXPECT_EQ(pieces.Stem, c.Stem);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(All, PathSplitTest, testing::ValuesIn(CodePagesUnderTest()),
-                         CodePageName);
+INSTANTIATE_TEST_SUITE_P(All, PathSplitTest, testing::ValuesIn(CodePagesUnderTest()), CodePageName);
 
 } // namespace
