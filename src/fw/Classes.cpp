@@ -105,11 +105,27 @@ TComponent::TComponent(TComponent* owner) {
 
 TComponent::~TComponent() {
   DestroyingStarts();
-  while (!FComponents.empty()) {
-    TComponent* c = FComponents.back();
-    delete c; // removes itself from this list
-  }
   if (FOwner) FOwner->RemoveComponent(this);
+}
+
+void TComponent::operator delete(TComponent* component, std::destroying_delete_t) {
+  if (!component) return;
+  component->BeforeDestruction();
+  void* whole = dynamic_cast<void*>(component);
+  component->~TComponent(); // virtual: the most derived destructor runs
+  ::operator delete(whole);
+}
+
+void* TComponent::operator new(std::size_t size) {
+  return ::operator new(size);
+}
+
+void TComponent::operator delete(void* memory) {
+  ::operator delete(memory);
+}
+
+void TComponent::BeforeDestruction() {
+  DestroyingStarts();
 }
 
 void TComponent::DestroyingStarts() {
@@ -123,6 +139,10 @@ void TComponent::DestroyingStarts() {
     auto& back = other->FFreeNotifies;
     back.erase(std::remove(back.begin(), back.end(), this), back.end());
     other->Notification(this, opRemove);
+  }
+  while (!FComponents.empty()) {
+    TComponent* c = FComponents.back();
+    delete c; // removes itself from this list
   }
 }
 

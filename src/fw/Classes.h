@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <typeinfo>
@@ -222,9 +223,24 @@ public:
   // Called by the form reader before any property is read.
   virtual void BeginLoading();
 
+  // Deleting a component runs BeforeDestruction on the whole object first,
+  // and only then the destructors: what it owns goes while it is still
+  // every bit itself (a form still has its window and its class).
+  void operator delete(TComponent* component, std::destroying_delete_t);
+  // The allocation that pairs with it (the global one), and what frees the
+  // memory of a component whose constructor threw.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* memory);
+
 protected:
-  // Runs before the members of the most derived class are destroyed: tells
-  // everyone who asked that this component goes, and frees owned ones.
+  // The one step of destruction that sees the whole object; runs once.
+  // The base marks the component csDestroying, tells everyone who asked
+  // that it goes, and frees the components it owns. A class that must undo
+  // something while it is whole overrides this and calls the base last.
+  virtual void BeforeDestruction();
+  // The base's step, run by BeforeDestruction. ~TComponent runs it too
+  // for a component that was never deleted (one made on the stack); such a
+  // component's owned ones then go after its derived parts.
   void DestroyingStarts();
 
 private:

@@ -6,6 +6,7 @@
 
 const TEnumInfo AlignInfo{
     "TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"}};
+const TEnumInfo AlignmentInfo{"TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}};
 const TEnumInfo BiDiModeInfo{
     "TBiDiMode",
     {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"}};
@@ -161,12 +162,10 @@ static void SetupControl(TClassInfo& c) {
 FW_CLASS_IMPL(TControl, TComponent, nullptr, SetupControl)
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {
-  WindowProc = TWndMethod(this, &TControl::WndProc);
   FFont.OnChange = TNotifyEvent(this, &TControl::FontChangedEvent);
 }
 
 TControl::~TControl() {
-  DestroyingStarts();
   if (FParent) FParent->RemoveControl(this);
 }
 
@@ -330,6 +329,7 @@ void TControl::WndProc(TMessage& msg) {
     TextChanged();
     return;
   case WM_GETTEXTLENGTH: msg.Result = static_cast<LRESULT>(FText.size()); return;
+  case CM_CANCELMODE: FLButtonDown = false; return;
   default:
     DefaultHandler(msg);
     if (IsControlMouseMessage(msg.Msg)) HandleMouse(msg);
@@ -392,10 +392,21 @@ void TControl::Repaint() {
 }
 
 void TControl::BringToFront() {
-  if (!FParent) return;
-  TWinControl* p = FParent;
-  p->RemoveControl(this);
-  p->InsertControl(this);
+  SetZOrder(true);
+}
+
+void TControl::SendToBack() {
+  SetZOrder(false);
+}
+
+// Only the stacking changes: the window, its tab order and whatever others
+// put on it (subclasses, regions, properties) stay.
+void TControl::SetZOrder(bool topmost) {
+  if (FParent) FParent->MoveControlInZOrder(this, topmost);
+  if (auto* w = As<TWinControl>(this); w && w->HandleAllocated())
+    SetWindowPos(w->WindowHandle(), topmost ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Invalidate();
 }
 
 void TControl::Loaded() {
@@ -413,18 +424,14 @@ FW_CLASS_IMPL(TGraphicControl, TControl, nullptr, NoSetup)
 
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
 
-TGraphicControl::~TGraphicControl() {
-  DestroyingStarts();
-}
+TGraphicControl::~TGraphicControl() = default;
 
 void TGraphicControl::WndProc(TMessage& msg) {
   if (msg.Msg == WM_PAINT && msg.WParam) {
-    HDC dc = reinterpret_cast<HDC>(msg.WParam);
-    FCanvas.SetHandle(dc);
+    TCanvasBinding binding(FCanvas, reinterpret_cast<HDC>(msg.WParam));
     FCanvas.Font().Assign(Font());
     FCanvas.Brush().SetColor(Color());
     Paint();
-    FCanvas.SetHandle(nullptr);
     return;
   }
   TControl::WndProc(msg);

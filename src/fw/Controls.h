@@ -1,12 +1,13 @@
 #pragma once
 // Controls: the windowless TControl and TGraphicControl, and TWinControl,
 // which owns a window. Every control's messages pass through its WindowProc
-// event, which starts as its own WndProc; the skin engine saves it, puts its
-// own handler in front and restores it when it lets go.
+// chain, which ends in its own WndProc; the skin engine puts its hooks in
+// front (TWndHook) and takes them out again when it lets go.
 
 #include "fw/Classes.h"
 #include "fw/Graphics.h"
 #include "fw/Messages.h"
+#include "fw/WndHook.h"
 
 #include <windows.h>
 
@@ -14,6 +15,8 @@ class TWinControl;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 extern const TEnumInfo AlignInfo;
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+extern const TEnumInfo AlignmentInfo;
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 extern const TEnumInfo BiDiModeInfo;
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -46,7 +49,6 @@ void SetScreenCursorHandle(TCursor id, HCURSOR cursor);
 // The handle stored for id, null when there is none.
 HCURSOR ScreenCursorEntry(TCursor id);
 
-using TWndMethod = TEvent<TMessage&>;
 using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
 
 // Behaviour switches of a control class.
@@ -115,8 +117,9 @@ public:
   bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
   unsigned ControlStyle() const { return FControlStyle; }
 
-  // The message hook: starts as WndProc; others may put theirs in front.
-  TWndMethod WindowProc;
+  // Every message of the control passes through this chain of hooks, which
+  // ends in WndProc.
+  TWndHookChain WindowProc{this};
   virtual void WndProc(TMessage& msg);
   virtual void DefaultHandler(TMessage& msg);
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -134,6 +137,7 @@ public:
   void Repaint();
   void Refresh() { Repaint(); }
   void BringToFront();
+  void SendToBack();
 
   void Loaded() override;
 
@@ -148,6 +152,7 @@ protected:
   void RequestAlign();
   void InvalidateOnParent(const RECT& r);
   void FontChangedEvent(TObject* sender);
+  void SetZOrder(bool topmost);
   bool LButtonIsDown() const { return FLButtonDown; }
 
   unsigned FControlStyle = csClickEvents | csSetCaption | csCaptureMouse;
@@ -223,6 +228,8 @@ public:
   TControl* Controls(int i) const { return FControls.at(i); }
   void InsertControl(TControl* c);
   void RemoveControl(TControl* c);
+  // Moves c to the end of the list (drawn last, found first) or the start.
+  void MoveControlInZOrder(TControl* c, bool topmost);
   bool ContainsControl(const TControl* c) const;
   // The visible child control at a client point, windowless ones first (the
   // topmost), or null.
@@ -255,8 +262,16 @@ public:
   void Update() override;
   void WndProc(TMessage& msg) override;
   void DefaultHandler(TMessage& msg) override;
-  // Draws the windowless children that intersect the clip box of dc.
-  void PaintControls(HDC dc, TControl* first);
+  // Draws the windowless children that intersect the clip box of dc, in
+  // order, stopping before stopAt.
+  void PaintControls(HDC dc, TControl* stopAt = nullptr);
+  // Draws into dc (client coordinates) what lies beneath child: the
+  // background, the control's own drawing and, for a windowless child, the
+  // windowless children before it. Never child itself.
+  void PaintBelow(HDC dc, TControl* child);
+  // The window is of the framework's own class (not a system control):
+  // the framework draws its background and contents.
+  bool DrawsItself() const;
   // The brush of the control's colour (for WM_CTLCOLOR* answers).
   HBRUSH BrushHandle();
 
@@ -277,6 +292,8 @@ protected:
   virtual void AlignControls(RECT& r);
   virtual void PaintWindow(HDC dc);
   void PaintHandler(TMessage& msg);
+  void PaintTo(HDC dc);
+  void PaintLayers(HDC dc, TControl* stopAt);
   void TextChanged() override;
   std::wstring GetText() const override;
   void FontChanged() override;
@@ -293,6 +310,10 @@ private:
   void WMWindowPosChanged(TMessage& msg);
   void WMNCDestroy(TMessage& msg);
   bool ForwardMouseToGraphic(TMessage& msg);
+  // Forgets the windowless child that holds the mouse; the system capture
+  // too when asked and it is still this window's.
+  void ReleaseMouseCapture(bool releaseSystemCapture);
+  void CancelMouseCapture(bool releaseSystemCapture);
   void HandleMouseMessage(TMessage& msg);
   HWND FHandle = nullptr;
   HWND FParentWindow = nullptr;
@@ -323,9 +344,13 @@ private:
 };
 
 // The window property under which every framework window keeps its control:
-// "ControlOfs" + module handle + thread id in upper-case hex.
+// "ControlOfs" + module handle + thread id in upper-case hex. This is the
+// one place the name is made: the skin engine finds controls by it too.
 const wchar_t* ControlAtomName();
+// The global atom of that name, added on first use; ReleaseControlAtom
+// (run when the framework shuts down) deletes it again.
 ATOM ControlAtom();
+void ReleaseControlAtom();
 // The module the framework registers its window classes for.
 HINSTANCE FrameworkInstance();
 
@@ -336,3 +361,6 @@ void SetExceptionSink(TExceptionSink sink);
 void HandleWndProcException(const std::exception& e);
 
 LRESULT CALLBACK FrameworkWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// How many calls of a window's default (system) procedure are running on
+// this thread right now; message traces mark what those calls send.
+int DefaultProcDepth();

@@ -82,7 +82,6 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TCustomForm::~TCustomForm() {
-  DestroyingStarts();
   if (Screen) Screen->RemoveForm(this);
 }
 
@@ -188,9 +187,21 @@ RECT TCustomForm::ClientRect() const {
           std::max<int>(Height() - (r.bottom - r.top), 0)};
 }
 
+// Whatever draws the frame (the system, or a skin that answers
+// WM_NCCALCSIZE and paints its own menu bar), the frame takes what the
+// window has beyond its client area; only a form without a window (or a
+// minimized one, whose client area is empty) falls back to the system's
+// frame sizes.
 void TCustomForm::SetClientSize(int width, int height) {
+  RECT window, client;
+  if (HandleAllocated() && !IsIconic(WindowHandle()) && GetWindowRect(WindowHandle(), &window) &&
+      GetClientRect(WindowHandle(), &client)) {
+    SetBounds(Left(), Top(), width + (window.right - window.left) - client.right,
+              height + (window.bottom - window.top) - client.bottom);
+    return;
+  }
   RECT r{0, 0, width, height};
-  AdjustWindowRectEx(&r, WindowStyle(), GetMenu(WindowHandle()) != nullptr, WindowExStyle());
+  AdjustWindowRectEx(&r, WindowStyle(), FALSE, WindowExStyle());
   SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
 }
 
@@ -359,10 +370,6 @@ void ApplicationExceptionSink(const std::exception& e) {
 TApplication::TApplication(TComponent* owner) : TComponent(owner), FTitle(ExeTitle()) {}
 
 TApplication::~TApplication() {
-  DestroyingStarts();
-  // The forms go while the application still exists for them.
-  while (ComponentCount() > 0)
-    delete Components(ComponentCount() - 1);
   if (FHandle) DestroyWindow(FHandle);
   if (Application == this) Application = nullptr;
 }
@@ -527,4 +534,5 @@ void DoneFramework() {
   Application = nullptr;
   delete Screen;
   Screen = nullptr;
+  ReleaseControlAtom();
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <utility>
 
 // A GDI object deleted with DeleteObject: brush, pen, bitmap, region, font,
@@ -172,4 +173,57 @@ public:
 private:
   HDC FDC = nullptr;
   int FState = 0;
+};
+
+// BeginPaint now, EndPaint with the same window and paint record when it
+// goes, so a throw while painting still validates the window.
+class TPaintDC {
+public:
+  explicit TPaintDC(HWND wnd) : FWnd(wnd), FDC(BeginPaint(wnd, &FPaint)) {}
+  ~TPaintDC() {
+    if (FDC) EndPaint(FWnd, &FPaint);
+  }
+  TPaintDC(const TPaintDC&) = delete;
+  TPaintDC& operator=(const TPaintDC&) = delete;
+
+  HDC Get() const { return FDC; }
+  const PAINTSTRUCT& Paint() const { return FPaint; }
+  explicit operator bool() const { return FDC != nullptr; }
+
+private:
+  HWND FWnd;
+  PAINTSTRUCT FPaint{};
+  HDC FDC;
+};
+
+// An off-screen picture of one rectangle of a DC, in that DC's logical
+// coordinates: draw into Get() as if into the DC itself, then Blit once.
+// Without a Blit (drawing failed) the DC is left as it was.
+class TOffscreen {
+public:
+  TOffscreen(HDC target, const RECT& area)
+      : FTarget(target), FArea(area), FDC(target),
+        FBitmap(CreateCompatibleBitmap(target, Width(), Height())),
+        FSelection(FDC.Get(), FBitmap.Get()) {
+    SetViewportOrgEx(FDC.Get(), -area.left, -area.top, nullptr);
+  }
+  TOffscreen(const TOffscreen&) = delete;
+  TOffscreen& operator=(const TOffscreen&) = delete;
+
+  // False when the system could not make the buffer; draw directly then.
+  explicit operator bool() const { return FDC && FBitmap; }
+  HDC Get() const { return FDC.Get(); }
+  int Width() const { return std::max<int>(FArea.right - FArea.left, 1); }
+  int Height() const { return std::max<int>(FArea.bottom - FArea.top, 1); }
+  void Blit() const {
+    BitBlt(FTarget, FArea.left, FArea.top, Width(), Height(), FDC.Get(), FArea.left, FArea.top,
+           SRCCOPY);
+  }
+
+private:
+  HDC FTarget;
+  RECT FArea;
+  TMemoryDC FDC;
+  TGdiBitmap FBitmap;
+  TSelection FSelection;
 };

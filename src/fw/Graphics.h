@@ -163,6 +163,22 @@ private:
   HGDIOBJ FOldFont = nullptr, FOldBrush = nullptr, FOldPen = nullptr;
 };
 
+// Gives a canvas a DC for one scope and takes it back when the scope ends,
+// also when drawing throws, so the canvas never keeps a DC that is gone.
+class TCanvasBinding {
+public:
+  TCanvasBinding(TCanvas& canvas, HDC dc) : FCanvas(canvas), FPrevious(canvas.Handle()) {
+    canvas.SetHandle(dc);
+  }
+  ~TCanvasBinding() { FCanvas.SetHandle(FPrevious); }
+  TCanvasBinding(const TCanvasBinding&) = delete;
+  TCanvasBinding& operator=(const TCanvasBinding&) = delete;
+
+private:
+  TCanvas& FCanvas;
+  HDC FPrevious;
+};
+
 // A 32-bit device-independent bitmap with its own memory DC and canvas.
 class TBitmap : public TGraphicsObject {
   FW_DECLARE_CLASS(TBitmap)

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -58,9 +59,17 @@ const wchar_t* ControlAtomName() {
   return name.c_str();
 }
 
+namespace {
+ATOM gControlAtom = 0;
+}
+
 ATOM ControlAtom() {
-  static const ATOM atom = GlobalAddAtomW(ControlAtomName());
-  return atom;
+  if (!gControlAtom) gControlAtom = GlobalAddAtomW(ControlAtomName());
+  return gControlAtom;
+}
+
+void ReleaseControlAtom() {
+  if (gControlAtom) GlobalDeleteAtom(std::exchange(gControlAtom, ATOM(0)));
 }
 
 void SetExceptionSink(TExceptionSink sink) {
@@ -113,7 +122,6 @@ FW_CLASS_IMPL(TWinControl, TControl, nullptr, SetupWinControl)
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
-  DestroyingStarts();
   // Children go first, while this control is still a whole window.
   while (!FControls.empty())
     delete FControls.back();
@@ -282,13 +290,17 @@ void TWinControl::RemoveControl(TControl* c) {
   c->Invalidate();
   FControls.erase(std::find(FControls.begin(), FControls.end(), c));
   FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), c), FTabList.end());
-  if (FMouseCapture == c) {
-    FMouseCapture = nullptr;
-    if (FHandle && GetCapture() == FHandle) ReleaseCapture();
-  }
+  if (FMouseCapture == c) ReleaseMouseCapture(true);
   if (auto* w = As<TWinControl>(c); w && w->FHandle) w->DestroyHandle();
   c->FParent = nullptr;
   if (c->Align() != alNone) Realign();
+}
+
+void TWinControl::MoveControlInZOrder(TControl* c, bool topmost) {
+  auto it = std::find(FControls.begin(), FControls.end(), c);
+  if (it == FControls.end()) return;
+  FControls.erase(it);
+  FControls.insert(topmost ? FControls.end() : FControls.begin(), c);
 }
 
 bool TWinControl::ContainsControl(const TControl* c) const {
@@ -511,20 +523,18 @@ void TWinControl::Update() {
 void TWinControl::PaintWindow(HDC dc) {
   // A system control paints itself into the DC; a window of the framework's
   // own has nothing to paint beyond its background and children.
-  if (FDefWndProc == DefWindowProcW) return;
+  if (DrawsItself()) return;
   TMessage m{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
   DefaultHandler(m);
 }
 
-void TWinControl::PaintControls(HDC dc, TControl* first) {
-  auto it = FControls.begin();
-  if (first) it = std::find(FControls.begin(), FControls.end(), first);
+void TWinControl::PaintControls(HDC dc, TControl* stopAt) {
   RECT clip;
   if (GetClipBox(dc, &clip) == ERROR) return;
   POINT origin;
   GetViewportOrgEx(dc, &origin);
-  for (; it != FControls.end(); ++it) {
-    TControl* c = *it;
+  for (TControl* c : std::vector<TControl*>(FControls)) {
+    if (c == stopAt) break;
     if (c->Is<TWinControl>() || !c->Visible()) continue;
     RECT r = c->BoundsRect(), common;
     if (!IntersectRect(&common, &r, &clip)) continue;
@@ -535,17 +545,50 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
   }
 }
 
-void TWinControl::PaintHandler(TMessage& msg) {
-  HDC dc = reinterpret_cast<HDC>(msg.WParam);
-  PAINTSTRUCT ps;
-  const bool began = !dc;
-  if (began) dc = BeginPaint(FHandle, &ps);
+bool TWinControl::DrawsItself() const {
+  return FDefWndProc == DefWindowProcW;
+}
+
+void TWinControl::PaintLayers(HDC dc, TControl* stopAt) {
+  if (DrawsItself()) {
+    RECT r;
+    GetClientRect(FHandle, &r);
+    ::FillRect(dc, &r, BrushHandle());
+  }
   {
     TSavedDC saved(dc);
     PaintWindow(dc);
   }
-  PaintControls(dc, nullptr);
-  if (began) EndPaint(FHandle, &ps);
+  PaintControls(dc, stopAt);
+}
+
+void TWinControl::PaintBelow(HDC dc, TControl* child) {
+  if (!FHandle || !dc) return;
+  TSavedDC saved(dc);
+  PaintLayers(dc, child && child->Is<TWinControl>() ? nullptr : child);
+}
+
+// The background, the control's own drawing and its windowless children
+// are composed off-screen and copied in one step, so nothing flickers;
+// WM_PAINT, WM_PRINTCLIENT and a DC handed over all come here.
+void TWinControl::PaintTo(HDC dc) {
+  RECT client, clip, area;
+  GetClientRect(FHandle, &client);
+  if (GetClipBox(dc, &clip) == ERROR || !IntersectRect(&area, &client, &clip)) return;
+  TOffscreen buffer(dc, area);
+  if (!buffer) return PaintLayers(dc, nullptr);
+  PaintLayers(buffer.Get(), nullptr);
+  buffer.Blit();
+}
+
+void TWinControl::PaintHandler(TMessage& msg) {
+  if (HDC given = reinterpret_cast<HDC>(msg.WParam)) {
+    DrawsItself() ? PaintTo(given) : PaintLayers(given, nullptr);
+    return;
+  }
+  TPaintDC dc(FHandle);
+  if (!dc) return;
+  DrawsItself() ? PaintTo(dc.Get()) : PaintLayers(dc.Get(), nullptr);
 }
 
 void TWinControl::ReflectNotification(TMessage& msg) {
@@ -603,17 +646,28 @@ bool TWinControl::ForwardMouseToGraphic(TMessage& msg) {
     SetCapture(FHandle);
   }
   msg.Result = target->Perform(msg.Msg, msg.WParam, local);
-  if (msg.Msg == WM_LBUTTONUP && FMouseCapture) {
-    FMouseCapture = nullptr;
-    if (GetCapture() == FHandle) ReleaseCapture();
-  }
+  if (msg.Msg == WM_LBUTTONUP && FMouseCapture) ReleaseMouseCapture(true);
   return true;
+}
+
+// The press ends without a release: the child must not take a later
+// release over it for the end of this press (and click).
+void TWinControl::CancelMouseCapture(bool releaseSystemCapture) {
+  TControl* held = FMouseCapture;
+  ReleaseMouseCapture(releaseSystemCapture);
+  if (held) held->Perform(CM_CANCELMODE);
+}
+
+void TWinControl::ReleaseMouseCapture(bool releaseSystemCapture) {
+  if (!FMouseCapture) return;
+  FMouseCapture = nullptr;
+  if (releaseSystemCapture && FHandle && GetCapture() == FHandle) ReleaseCapture();
 }
 
 void TWinControl::WndProc(TMessage& msg) {
   switch (msg.Msg) {
   case WM_PAINT:
-    if (FDefWndProc == DefWindowProcW || !FControls.empty())
+    if (DrawsItself() || !FControls.empty())
       PaintHandler(msg);
     else
       DefaultHandler(msg);
@@ -621,8 +675,7 @@ void TWinControl::WndProc(TMessage& msg) {
   case WM_PRINTCLIENT:
     // Printing the client area draws what painting draws, windowless
     // children included.
-    if (FDefWndProc == DefWindowProcW) {
-      if (msg.LParam & PRF_ERASEBKGND) Perform(WM_ERASEBKGND, msg.WParam, 0);
+    if (DrawsItself()) {
       PaintHandler(msg);
     } else {
       DefaultHandler(msg);
@@ -630,13 +683,9 @@ void TWinControl::WndProc(TMessage& msg) {
     }
     return;
   case WM_ERASEBKGND:
-    if (FDefWndProc != DefWindowProcW) return DefaultHandler(msg);
-    {
-      RECT r;
-      GetClientRect(FHandle, &r);
-      ::FillRect(reinterpret_cast<HDC>(msg.WParam), &r, BrushHandle());
-      msg.Result = 1;
-    }
+    // A window the framework draws paints its background with the rest.
+    if (!DrawsItself()) return DefaultHandler(msg);
+    msg.Result = 1;
     return;
   case CN_CTLCOLORBTN:
   case CN_CTLCOLOREDIT:
@@ -650,6 +699,15 @@ void TWinControl::WndProc(TMessage& msg) {
   }
   case WM_SETCURSOR:
     if (!HandleSetCursor(msg)) DefaultHandler(msg);
+    return;
+  case WM_CAPTURECHANGED:
+    // Whoever takes the mouse away ends the press a windowless child held.
+    if (reinterpret_cast<HWND>(msg.LParam) != FHandle) CancelMouseCapture(false);
+    DefaultHandler(msg);
+    return;
+  case WM_CANCELMODE:
+    CancelMouseCapture(true);
+    DefaultHandler(msg);
     return;
   case WM_WINDOWPOSCHANGED: WMWindowPosChanged(msg); return;
   case WM_NCDESTROY: WMNCDestroy(msg); return;
@@ -684,19 +742,30 @@ void TWinControl::WndProc(TMessage& msg) {
 // the left button is down.
 void TWinControl::HandleMouseMessage(TMessage& msg) {
   if (ForwardMouseToGraphic(msg)) return;
-  if (msg.Msg == WM_LBUTTONDOWN && (FControlStyle & csCaptureMouse) &&
-      FDefWndProc == DefWindowProcW)
+  if (msg.Msg == WM_LBUTTONDOWN && (FControlStyle & csCaptureMouse) && DrawsItself())
     SetCapture(FHandle);
   TControl::WndProc(msg);
-  if (msg.Msg == WM_LBUTTONUP && FDefWndProc == DefWindowProcW && GetCapture() == FHandle)
-    ReleaseCapture();
+  if (msg.Msg == WM_LBUTTONUP && DrawsItself() && GetCapture() == FHandle) ReleaseCapture();
+}
+
+namespace {
+thread_local int tDefaultProcDepth = 0;
+}
+
+int DefaultProcDepth() {
+  return tDefaultProcDepth;
 }
 
 void TWinControl::DefaultHandler(TMessage& msg) {
-  if (FHandle && FDefWndProc)
-    msg.Result = CallWindowProcW(FDefWndProc, FHandle, msg.Msg, msg.WParam, msg.LParam);
-  else
+  if (!FHandle || !FDefWndProc) {
     msg.Result = 0;
+    return;
+  }
+  ++tDefaultProcDepth;
+  struct TLeave {
+    ~TLeave() { --tDefaultProcDepth; }
+  } leave;
+  msg.Result = CallWindowProcW(FDefWndProc, FHandle, msg.Msg, msg.WParam, msg.LParam);
 }
 
 // ---------------------------------------------------------------------------
@@ -705,14 +774,11 @@ FW_CLASS_IMPL(TCustomControl, TWinControl, nullptr, NoSetup)
 
 TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}
 
-TCustomControl::~TCustomControl() {
-  DestroyingStarts();
-}
+TCustomControl::~TCustomControl() = default;
 
 void TCustomControl::PaintWindow(HDC dc) {
-  FCanvas.SetHandle(dc);
+  TCanvasBinding binding(FCanvas, dc);
   FCanvas.Font().Assign(Font());
   FCanvas.Brush().SetColor(Color());
   Paint();
-  FCanvas.SetHandle(nullptr);
 }

@@ -95,11 +95,18 @@ TEST_F(MainWindowTest, FormCreateMakesTheHoverFontFromTheLabelFont) {
 
 TEST_F(MainWindowTest, HoverAndLeaveRestoreEverything) {
   THyperLabel* link = Form->HyperLabel1;
+  // Values that differ from the hover look, so a restore that lost them shows.
+  link->SetColor(MakeColor(1, 2, 3));
+  const HCURSOR cross = LoadCursorW(nullptr, IDC_CROSS);
+  const HCURSOR standardHand = ScreenCursorEntry(crHandPoint);
+  SetScreenCursorHandle(crHandPoint, cross);
   TFont before;
   before.Assign(link->Font());
   const TColor colorBefore = link->Color();
   const TCursor cursorBefore = link->Cursor();
   const HCURSOR screenBefore = ScreenCursorEntry(crHandPoint);
+  ASSERT_NE(colorBefore, link->HoverColor());
+  ASSERT_NE(screenBefore, LoadCursorW(nullptr, IDC_HAND));
   link->Perform(CM_MOUSEENTER);
   EXPECT_TRUE(link->Font().SameAs(link->HoverFont()));
   EXPECT_EQ(link->Color(), link->HoverColor());
@@ -113,6 +120,8 @@ TEST_F(MainWindowTest, HoverAndLeaveRestoreEverything) {
   // A leave without an enter restores nothing it never saved.
   link->Perform(CM_MOUSELEAVE);
   EXPECT_TRUE(link->Font().SameAs(before));
+  EXPECT_EQ(link->Color(), colorBefore);
+  SetScreenCursorHandle(crHandPoint, standardHand);
 }
 
 TEST_F(MainWindowTest, RealMouseOverTheLinkHoversIt) {

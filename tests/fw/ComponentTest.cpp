@@ -25,9 +25,49 @@ TEST(Component, OwnerDeletesOwnedLastFirst) {
   Make(b, "B1"); // owned by B: goes when B goes
   EXPECT_EQ(owner->ComponentCount(), 3);
   delete owner;
-  // The log notes where each destructor starts: an owner before what it owns,
-  // the owned ones last first.
-  EXPECT_EQ(DestroyLog(), (std::vector<std::string>{"Owner", "C", "B", "B1", "A"}));
+  // The log notes where each destructor starts: what a component owns goes
+  // before its own destructors run (while it is whole), the last made first.
+  EXPECT_EQ(DestroyLog(), (std::vector<std::string>{"C", "B1", "B", "A", "Owner"}));
+}
+
+// What a component owned by a form can still see of it while it goes.
+struct TOwnerSeen {
+  std::string OwnerClass;
+  bool OwnerWindowAlive = false;
+  bool OwnerDestroying = false;
+};
+TOwnerSeen gSeen;
+
+class TOwnerWitness : public TComponent {
+public:
+  using TComponent::TComponent;
+  ~TOwnerWitness() override {
+    auto* form = As<TCustomForm>(Owner());
+    gSeen.OwnerClass = Owner() ? Owner()->ClassName() : "";
+    gSeen.OwnerWindowAlive = form && form->HandleAllocated() && IsWindow(form->WindowHandle());
+    gSeen.OwnerDestroying = Owner() && Owner()->HasState(csDestroying);
+  }
+};
+
+TEST(Component, OwnedComponentsGoWhileTheirOwnerIsWhole) {
+  gSeen = {};
+  auto* form = new TTestForm(nullptr);
+  new TOwnerWitness(form);
+  form->HandleNeeded();
+  delete form;
+  EXPECT_EQ(gSeen.OwnerClass, "TTestForm");
+  EXPECT_TRUE(gSeen.OwnerWindowAlive);
+  EXPECT_TRUE(gSeen.OwnerDestroying);
+
+  // The same through the application, which owns the forms it made.
+  gSeen = {};
+  auto app = std::make_unique<TApplication>(nullptr);
+  auto* owned = new TTestForm(app.get());
+  owned->HandleNeeded();
+  new TOwnerWitness(owned);
+  app.reset();
+  EXPECT_EQ(gSeen.OwnerClass, "TTestForm");
+  EXPECT_TRUE(gSeen.OwnerWindowAlive);
 }
 
 TEST(Component, OwnedDeletedEarlyLeavesTheList) {

@@ -39,7 +39,6 @@ FW_CLASS_IMPL(TRecordingComponent, TComponent, CreateComponentOf<TRecordingCompo
 TRecordingComponent::TRecordingComponent(TComponent* owner) : TComponent(owner) {}
 
 TRecordingComponent::~TRecordingComponent() {
-  DestroyingStarts();
   DestroyLog().push_back(Name());
 }
 

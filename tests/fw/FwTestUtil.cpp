@@ -22,6 +22,13 @@ std::unique_ptr<TForm> MakeForm(int left, int top, int width, int height, bool s
   return form;
 }
 
+std::vector<TCustomForm*> ScreenForms() {
+  std::vector<TCustomForm*> forms;
+  for (int i = 0; i < Screen->FormCount(); ++i)
+    forms.push_back(Screen->Forms(i));
+  return forms;
+}
+
 namespace {
 
 // A callback of the system's calling convention (a lambda is not one on
@@ -41,21 +48,16 @@ std::vector<HWND> ThreadWindows() {
 }
 
 void TMessageLog::Attach(TControl* control) {
-  Detach();
-  FControl = control;
-  FSaved = control->WindowProc;
-  control->WindowProc = TWndMethod(this, &TMessageLog::Hook);
+  FHook.Install(control, TWndMethod(this, &TMessageLog::Hook));
 }
 
 void TMessageLog::Detach() {
-  if (!FControl) return;
-  FControl->WindowProc = FSaved;
-  FControl = nullptr;
+  FHook.Remove();
 }
 
 void TMessageLog::Hook(TMessage& msg) {
   Messages.push_back(msg.Msg);
-  FSaved(msg);
+  FHook.CallPrevious(msg);
 }
 
 bool TMessageLog::Saw(UINT msg) const {
@@ -96,22 +98,25 @@ public:
   }
 };
 
+TUnexpectedErrors gUnexpectedErrors;
+
 class TFrameworkEnvironment : public ::testing::Environment {
 public:
   void SetUp() override {
-    InitFramework();
+    RestartFramework();
     RegisterTestClasses();
-    Application->OnException = TExceptionEvent(&FErrors, &TUnexpectedErrors::Handle);
   }
   void TearDown() override { DoneFramework(); }
-
-private:
-  TUnexpectedErrors FErrors;
 };
 
 [[maybe_unused]] ::testing::Environment* const gEnvironment =
     ::testing::AddGlobalTestEnvironment(new TFrameworkEnvironment);
 
 } // namespace
+
+void RestartFramework() {
+  InitFramework();
+  Application->OnException = TExceptionEvent(&gUnexpectedErrors, &TUnexpectedErrors::Handle);
+}
 
 } // namespace fwtest

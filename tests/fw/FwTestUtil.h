@@ -19,6 +19,13 @@ void Pump();
 // when asked. The pointer deletes it.
 std::unique_ptr<TForm> MakeForm(int left, int top, int width, int height, bool show);
 
+// The screen's forms, in order.
+std::vector<TCustomForm*> ScreenForms();
+
+// Sets the framework up again after a test shut it down, with the test
+// run's own error handler.
+void RestartFramework();
+
 // Every top-level window this thread owns right now.
 std::vector<HWND> ThreadWindows();
 
@@ -29,7 +36,7 @@ public:
   ~TMessageLog() override { Detach(); }
   void Attach(TControl* control);
   void Detach();
-  bool Attached() const { return FControl != nullptr; }
+  bool Attached() const { return FHook.Installed(); }
   bool Saw(UINT msg) const;
   int Count(UINT msg) const;
   // The messages seen in [first, last], in order.
@@ -38,8 +45,7 @@ public:
 
 private:
   void Hook(TMessage& msg);
-  TControl* FControl = nullptr;
-  TWndMethod FSaved;
+  TWndHook FHook;
 };
 
 // Records what the application's error handler receives.

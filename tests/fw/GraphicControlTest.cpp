@@ -84,9 +84,11 @@ TEST(GraphicControl, PaintedByTheParentWithinItsBounds) {
   auto* yellow = AddLabel(form.get(), 30, 20, 40, 20, 0x00FFFF); // overlaps red, later in order
   auto* hidden = AddLabel(form.get(), 0, 40, 10, 10, clRed);
   hidden->SetVisible(false);
+  form->SetColor(static_cast<TColor>(kGreen));
   form->HandleNeeded();
 
-  TTestCanvas canvas(120, 60, kGreen);
+  // The form paints its own background too, over whatever the DC held.
+  TTestCanvas canvas(120, 60, RGB(0, 0, 0));
   SendMessageW(form->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(canvas.DC()), 0);
   EXPECT_EQ(red->Paints, 1);
   EXPECT_EQ(yellow->Paints, 1);
@@ -107,7 +109,7 @@ TEST(GraphicControl, PaintedByTheParentWithinItsBounds) {
 
   // Brought to the front, red now covers the overlap.
   red->BringToFront();
-  TTestCanvas again(120, 60, kGreen);
+  TTestCanvas again(120, 60, RGB(0, 0, 0));
   SendMessageW(form->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(again.DC()), 0);
   EXPECT_EQ(again.Pixel(35, 25), kRed);
   EXPECT_EQ(again.Pixel(60, 25), kYellow);
@@ -215,6 +217,35 @@ TEST(GraphicControl, ControlDeletedWhileCapturedIsForgotten) {
   MouseAt(form.get(), WM_LBUTTONUP, 20, 15); // must not reach the deleted label
   ASSERT_FALSE(rec.Events.empty());
   EXPECT_EQ(rec.Events.back().Sender, form.get());
+}
+
+TEST(GraphicControl, PressEndsWhenTheMouseIsTakenAway) {
+  for (bool cancelMode : {false, true}) {
+    SCOPED_TRACE(cancelMode ? "WM_CANCELMODE" : "capture taken");
+    auto form = MakeForm(30, 30, 300, 200, true);
+    auto other = MakeForm(400, 30, 100, 100, true);
+    auto* label = AddLabel(form.get(), 10, 10, 50, 20, clRed);
+    TMouseRecorder rec;
+    rec.Watch(label);
+    rec.Watch(form.get());
+    MouseAt(form.get(), WM_LBUTTONDOWN, 20, 15);
+    ASSERT_EQ(GetCapture(), form->Handle());
+    if (cancelMode) {
+      SendMessageW(form->Handle(), WM_CANCELMODE, 0, 0);
+      EXPECT_EQ(GetCapture(), nullptr);
+    } else {
+      SetCapture(other->Handle());
+      ReleaseCapture();
+    }
+    rec.Events.clear();
+    // A release far away belongs to the form now, and a release back over
+    // the label ends no press of it: nothing is clicked.
+    MouseAt(form.get(), WM_LBUTTONUP, 200, 150);
+    MouseAt(form.get(), WM_LBUTTONUP, 20, 15);
+    using E = TMouseRecorder::TEventRecord;
+    EXPECT_EQ(rec.Events,
+              (std::vector<E>{{form.get(), 'U', mbLeft, 200, 150}, {label, 'U', mbLeft, 10, 5}}));
+  }
 }
 
 POINT ScreenPoint(TControl* c, int x, int y) {

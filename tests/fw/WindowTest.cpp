@@ -3,6 +3,7 @@
 #include "FwTestClasses.h"
 #include "FwTestUtil.h"
 #include "core/Convert.h"
+#include "support/MessageSequence.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -38,6 +39,17 @@ TEST(ControlProperty, NameIsModuleAndThreadInHex) {
   ASSERT_NE(ControlAtom(), 0);
   GlobalGetAtomNameW(ControlAtom(), atomText, 64);
   EXPECT_STREQ(atomText, expected);
+}
+
+TEST(ControlProperty, AtomIsGivenBackWhenTheFrameworkShutsDown) {
+  ASSERT_NE(ControlAtom(), 0);
+  EXPECT_NE(GlobalFindAtomW(ControlAtomName()), 0);
+  DoneFramework();
+  EXPECT_EQ(GlobalFindAtomW(ControlAtomName()), 0);
+  RestartFramework(); // the rest of the tests need it
+  EXPECT_NE(ControlAtom(), 0);
+  auto form = MakeForm(50, 50, 100, 100, false);
+  EXPECT_EQ(TWinControl::FromHandle(form->Handle()), form.get());
 }
 
 TEST(ControlProperty, EveryFrameworkWindowCarriesItsControl) {
@@ -142,7 +154,7 @@ TEST(WindowProcChain, RecorderInFrontSeesAndRestores) {
   edit->SetParent(form.get());
   HWND wnd = edit->Handle();
 
-  const TWndMethod original = edit->WindowProc;
+  const TWndMethod original = edit->WindowProc.Front();
   TMessageLog outer, inner;
   inner.Attach(edit);
   outer.Attach(edit);
@@ -163,7 +175,8 @@ TEST(WindowProcChain, RecorderInFrontSeesAndRestores) {
   EXPECT_TRUE(inner.Saw(WM_APP + 3));
 
   inner.Detach();
-  EXPECT_TRUE(edit->WindowProc == original);
+  EXPECT_TRUE(edit->WindowProc.Front() == original);
+  EXPECT_TRUE(edit->WindowProc.Empty());
   inner.Messages.clear();
   SendMessageW(wnd, WM_APP + 4, 0, 0);
   EXPECT_TRUE(inner.Messages.empty());
@@ -209,6 +222,81 @@ public:
   std::wstring TextAtChange;
   TObject* Sender = nullptr;
 };
+
+TEST(ZOrder, BringToFrontAndSendToBackOnlyRestack) {
+  auto form = MakeForm(50, 50, 300, 200, true);
+  auto* first = new TPanel(form.get());
+  first->SetParent(form.get());
+  auto* second = new TPanel(form.get());
+  second->SetParent(form.get());
+  HWND wnd = first->Handle();
+  msgseq::TRecorder someonesSubclass;
+  someonesSubclass.Watch(wnd);
+  const LONG_PTR subclass = GetWindowLongPtrW(wnd, GWLP_WNDPROC);
+  SetPropW(wnd, L"SomeoneElses", reinterpret_cast<HANDLE>(7));
+  const std::vector<TWinControl*> tabOrder = form->TabList();
+
+  first->BringToFront();
+  EXPECT_EQ(first->Handle(), wnd);
+  EXPECT_TRUE(msgseq::Matches(someonesSubclass.Only(WM_NCDESTROY, WM_NCDESTROY), {}));
+  EXPECT_EQ(GetWindowLongPtrW(wnd, GWLP_WNDPROC), subclass);
+  EXPECT_EQ(GetPropW(wnd, L"SomeoneElses"), reinterpret_cast<HANDLE>(7));
+  EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD), wnd); // topmost child
+  EXPECT_EQ(form->Controls(form->ControlCount() - 1), first);
+  EXPECT_EQ(form->TabList(), tabOrder);
+
+  first->SendToBack();
+  EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD), second->Handle());
+  EXPECT_EQ(GetWindow(wnd, GW_HWNDNEXT), nullptr); // the bottom one
+  EXPECT_EQ(form->Controls(0), first);
+  EXPECT_EQ(form->TabList(), tabOrder);
+  RemovePropW(wnd, L"SomeoneElses");
+}
+
+// Answers WM_NCCALCSIZE as a skin does: a frame of 7, 30, 7, 7 pixels.
+LRESULT CALLBACK SkinLikeFrame(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto old = reinterpret_cast<WNDPROC>(GetPropW(wnd, L"OldProc"));
+  if (msg == WM_NCCALCSIZE) {
+    RECT* r = reinterpret_cast<RECT*>(lParam);
+    r->left += 7;
+    r->top += 30;
+    r->right -= 7;
+    r->bottom -= 7;
+    return 0;
+  }
+  return CallWindowProcW(old, wnd, msg, wParam, lParam);
+}
+
+TEST(ClientSize, FollowsWhateverFrameTheWindowHas) {
+  auto form = MakeForm(50, 50, 400, 300, true);
+  HWND wnd = form->Handle();
+  SetPropW(wnd, L"OldProc", reinterpret_cast<HANDLE>(GetWindowLongPtrW(wnd, GWLP_WNDPROC)));
+  SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinLikeFrame));
+  SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  form->SetClientSize(300, 200);
+  RECT client, window;
+  GetClientRect(wnd, &client);
+  GetWindowRect(wnd, &window);
+  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(client.bottom, 200);
+  EXPECT_EQ(window.right - window.left, 314);
+  EXPECT_EQ(window.bottom - window.top, 237);
+  EXPECT_EQ(form->ClientWidth(), 300);
+  EXPECT_EQ(form->ClientHeight(), 200);
+  SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GetPropW(wnd, L"OldProc")));
+  RemovePropW(wnd, L"OldProc");
+
+  // Without a window the system's frame for the form's style is assumed.
+  auto later = MakeForm(50, 50, 400, 300, false);
+  later->SetClientSize(300, 200);
+  EXPECT_EQ(later->ClientWidth(), 300);
+  EXPECT_EQ(later->ClientHeight(), 200);
+  later->HandleNeeded();
+  GetClientRect(later->Handle(), &client);
+  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(client.bottom, 200);
+}
 
 TEST(ReflectedNotifications, ButtonClickArrivesThroughItsParent) {
   auto form = MakeForm(50, 50, 300, 200, true);
@@ -331,6 +419,12 @@ TEST(ApplicationErrors, OnCreateErrorIsReportedAndTheFormStays) {
   form->OnCreate = TNotifyEvent(&counter, &TClickCounter::Fail);
   form->InitializeForm(); // no stored description for this class: only OnCreate
   EXPECT_EQ(errors.Messages, std::vector<std::string>{"handler failed"});
+  // The form lives on: still on the screen's list, and it shows.
+  EXPECT_NE(std::find(ScreenForms().begin(), ScreenForms().end(), form.get()), ScreenForms().end());
+  form->Show();
+  Pump();
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_TRUE(form->Showing());
 }
 
 TEST(ApplicationErrors, ExceptionMessageOfConversionErrors) {
@@ -360,24 +454,16 @@ TEST(ApplicationErrors, ExceptionMessageOfConversionErrors) {
 // Answers the form's Alt+letter notification the way a menu bar does.
 class TAccelerator : public TObject {
 public:
-  void Attach(TControl* c) {
-    FControl = c;
-    FSaved = c->WindowProc;
-    c->WindowProc = TWndMethod(this, &TAccelerator::Hook);
-  }
-  ~TAccelerator() override {
-    if (FControl) FControl->WindowProc = FSaved;
-  }
+  void Attach(TControl* c) { FHook.Install(c, TWndMethod(this, &TAccelerator::Hook)); }
   std::vector<WPARAM> Keys;
 
 private:
   void Hook(TMessage& msg) {
-    if (msg.Msg != CM_DIALOGCHAR) return FSaved(msg);
+    if (msg.Msg != CM_DIALOGCHAR) return FHook.CallPrevious(msg);
     Keys.push_back(msg.WParam);
     msg.Result = 1;
   }
-  TControl* FControl = nullptr;
-  TWndMethod FSaved;
+  TWndHook FHook;
 };
 
 TEST(ApplicationMessages, AltLetterGoesToTheFormAsDialogChar) {

@@ -391,6 +391,61 @@ protected:
   }
 };
 
+// A windowless control drawn transparently: its parent's background first.
+class TSeeThroughLabel : public TLabel {
+public:
+  using TLabel::TLabel;
+  int Paints = 0;
+  COLORREF Beneath = CLR_INVALID;
+
+protected:
+  void Paint() override {
+    ++Paints;
+    PaintParentBackground(this, Canvas().Handle());
+    Beneath = GetPixel(Canvas().Handle(), 2, 2);
+  }
+};
+
+TEST(ParentBackground, WindowlessControlGetsOnlyWhatLiesBeneathIt) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 300, 200);
+  auto* panel = new TPanel(&form);
+  panel->SetParent(&form);
+  panel->SetBevelOuter(bvNone);
+  panel->SetBounds(0, 0, 200, 100);
+  panel->SetColor(MakeColor(10, 200, 30));
+  auto* below = new TMarkLabel(&form);
+  below->SetParent(panel);
+  below->SetAutoSize(false);
+  below->SetBounds(10, 10, 20, 20);
+  below->SetColor(MakeColor(200, 0, 0));
+  below->SetCaption(L"");
+  auto* glass = new TSeeThroughLabel(&form);
+  glass->SetParent(panel);
+  glass->SetAutoSize(false);
+  glass->SetBounds(8, 8, 40, 40);
+  auto* above = new TMarkLabel(&form);
+  above->SetParent(panel);
+  above->SetAutoSize(false);
+  above->SetBounds(0, 0, 30, 30);
+  above->SetCaption(L"");
+  form.HandleNeeded();
+
+  TMemoryDC dc(nullptr);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 200, -100, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  TGdiBitmap dib(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  TSelection sel(dc.Get(), dib.Get());
+  const int aboveBefore = above->Paints;
+  SendMessageW(panel->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+  EXPECT_EQ(glass->Paints, 1); // painted once, not again from inside its own background
+  // At (2, 2) in the glass, (10, 10) on the panel: the label below shows.
+  EXPECT_EQ(glass->Beneath, ColorToRGB(MakeColor(200, 0, 0)));
+  // The panel painted the control above once, in its own turn, never beneath the glass.
+  EXPECT_EQ(above->Paints, aboveBefore + 1);
+}
+
 TEST(ParentBackground, ParentPaintsItsColourAndWindowlessChildrenUnderTheControl) {
   TForm form(nullptr);
   form.SetBounds(0, 0, 300, 200);

@@ -192,7 +192,6 @@ TSkinData::TSkinData(TComponent* owner)
 }
 
 TSkinData::~TSkinData() {
-  DestroyingStarts();
   if (ISkinManager* m = SkinManager()) m->RemoveSkinData(this);
   delete FHint;
 }
