@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FwTestUtil.h"
+#include "fw/WindowSubclass.h"
 
 namespace fwtest {
 namespace {
@@ -113,6 +114,102 @@ TEST(HookChain, MovedHookStaysInPlace) {
   EXPECT_EQ(form->WindowProc.Count(), 1);
   moved = TWndHook(); // assigning over an installed hook removes it
   EXPECT_TRUE(form->WindowProc.Empty());
+}
+
+} // namespace
+} // namespace fwtest
+
+namespace fwtest {
+namespace {
+
+// A subclass that notes the application messages it sees.
+class TNamedSubclass : public TObject {
+public:
+  TNamedSubclass(char name, std::string& trail) : Name(name), Trail(trail) {}
+  bool Install(HWND wnd) {
+    return Sub.Install(wnd, TWndMethod(this, &TNamedSubclass::Handle), true);
+  }
+  char Name;
+  std::string& Trail;
+  TWindowSubclass Sub;
+  bool RemoveSelfOnNext = false;
+
+private:
+  void Handle(TMessage& msg) {
+    if (msg.Msg >= WM_APP) Trail += Name;
+    if (RemoveSelfOnNext && msg.Msg >= WM_APP) Sub.Remove();
+    Sub.CallOld(msg);
+  }
+};
+
+std::string* gPlainTrail = nullptr;
+LRESULT CALLBACK PlainProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg >= WM_APP && gPlainTrail) *gPlainTrail += '.';
+  return DefWindowProcW(wnd, msg, wParam, lParam);
+}
+
+HWND MakePlainWindow() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = PlainProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"SubclassTestPlain";
+  RegisterClassW(&wc);
+  return CreateWindowExW(0, L"SubclassTestPlain", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                         wc.hInstance, nullptr);
+}
+
+TEST(WindowSubclass, OutOfOrderRemovalKeepsTheChainWhole) {
+  for (const char* order : {"AB", "BA"}) {
+    SCOPED_TRACE(order);
+    std::string trail;
+    gPlainTrail = &trail;
+    HWND wnd = MakePlainWindow();
+    const LONG_PTR original = GetWindowLongPtrW(wnd, GWLP_WNDPROC);
+    TNamedSubclass a('A', trail), b('B', trail);
+    ASSERT_TRUE(a.Install(wnd));
+    ASSERT_TRUE(b.Install(wnd));
+    EXPECT_FALSE(a.Install(wnd)); // once is enough
+    SendMessageW(wnd, WM_APP, 0, 0);
+    EXPECT_EQ(trail, "BA.");
+    (order[0] == 'A' ? a : b).Sub.Remove();
+    trail.clear();
+    SendMessageW(wnd, WM_APP, 0, 0);
+    EXPECT_EQ(trail, order[0] == 'A' ? "B." : "A.");
+    (order[0] == 'A' ? b : a).Sub.Remove();
+    trail.clear();
+    SendMessageW(wnd, WM_APP, 0, 0);
+    EXPECT_EQ(trail, ".");
+    // Taken out in order, the window has its own procedure back; out of
+    // order, the first one stays behind as a pass-through until the window goes.
+    if (order[0] == 'B') {
+      EXPECT_EQ(GetWindowLongPtrW(wnd, GWLP_WNDPROC), original);
+    }
+    DestroyWindow(wnd);
+  }
+  gPlainTrail = nullptr;
+}
+
+TEST(WindowSubclass, RemovedInItsOwnHandlerAndOutlivedByItsWindow) {
+  std::string trail;
+  gPlainTrail = &trail;
+  HWND wnd = MakePlainWindow();
+  {
+    TNamedSubclass a('A', trail);
+    a.Install(wnd);
+    a.RemoveSelfOnNext = true;
+    SendMessageW(wnd, WM_APP, 0, 0);
+    EXPECT_EQ(trail, "A."); // passed on after leaving
+    trail.clear();
+    SendMessageW(wnd, WM_APP, 0, 0);
+    EXPECT_EQ(trail, ".");
+  }
+  TNamedSubclass b('B', trail);
+  b.Install(wnd);
+  DestroyWindow(wnd); // the subclass outlives the window
+  EXPECT_TRUE(b.Sub.Installed());
+  b.Sub.Remove(); // touches no window
+  EXPECT_FALSE(b.Sub.Installed());
+  gPlainTrail = nullptr;
 }
 
 } // namespace
