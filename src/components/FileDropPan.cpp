@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <cstdint>
+#include <cstring>
 #include <optional>
 
 static void SetupFileDropPan(TClassInfo& c) {
@@ -22,6 +23,117 @@ TWinControl* ParentFromOwner(TComponent* owner) {
   auto* parent = As<TWinControl>(owner);
   if (!parent) throw EFrameworkError("Invalid class typecast");
   return parent;
+}
+
+// A drop's memory, locked while it is read. Empty when the handle is no
+// memory block of this process: Wine's bridge for X11 drags posts a handle
+// made in another process, and reading through it kills the program.
+class TDropMemory {
+public:
+  explicit TDropMemory(HGLOBAL mem) : FMem(mem), FSize(mem ? GlobalSize(mem) : 0) {
+    if (FSize) FBase = static_cast<const std::uint8_t*>(GlobalLock(mem));
+  }
+  ~TDropMemory() {
+    if (FBase) GlobalUnlock(FMem);
+  }
+  TDropMemory(const TDropMemory&) = delete;
+  TDropMemory& operator=(const TDropMemory&) = delete;
+  explicit operator bool() const { return FBase != nullptr; }
+  HGLOBAL Handle() const { return FMem; }
+  const std::uint8_t* Base() const { return FBase; }
+  std::size_t Size() const { return FSize; }
+
+private:
+  HGLOBAL FMem;
+  std::size_t FSize;
+  const std::uint8_t* FBase = nullptr;
+};
+
+// Where each name of a drop's list lies, found the way the shell's own
+// reading walks it (the list starts at pFiles; fWide, when not zero, means
+// two-byte characters; an empty name ends it).
+struct TDropList {
+  struct TName {
+    std::size_t Offset, Bytes;
+  };
+  std::vector<TName> Names;
+  bool Wide = false;
+  // The header shells write: the list after it, the flag 0 or 1. Other
+  // shapes are left to the shell's reading.
+  bool Standard = false;
+};
+
+bool IsZeroChar(const std::uint8_t* p, std::size_t unit) {
+  return p[0] == 0 && (unit == 1 || p[1] == 0);
+}
+
+// Nothing when the header or any name, with its end, does not lie inside the
+// memory: no reading may then go near it.
+std::optional<TDropList> FindDropList(const TDropMemory& mem) {
+  if (mem.Size() < sizeof(DROPFILES)) return std::nullopt;
+  DROPFILES header;
+  std::memcpy(&header, mem.Base(), sizeof header);
+  if (header.pFiles >= mem.Size()) return std::nullopt;
+  TDropList list;
+  list.Wide = header.fWide != 0;
+  list.Standard = header.pFiles >= sizeof(DROPFILES) && (header.fWide == 0 || header.fWide == 1);
+  const std::size_t unit = list.Wide ? 2 : 1;
+  for (std::size_t at = header.pFiles;;) {
+    const std::size_t start = at;
+    while (at + unit <= mem.Size() && !IsZeroChar(mem.Base() + at, unit))
+      at += unit;
+    if (at + unit > mem.Size()) return std::nullopt; // no terminator: not a drop list
+    if (at == start) break;
+    list.Names.push_back({start, at - start});
+    at += unit;
+  }
+  return list;
+}
+
+// The paths in one pass over the memory. Asking the shell for each path by
+// its index walks the list from its start every time, which takes seconds
+// for ten thousand files; the result is the same: each path in the ANSI code
+// page, as the shell's ANSI query gives it, never cut.
+std::vector<std::string> ReadNames(const TDropMemory& mem, const TDropList& list) {
+  std::vector<std::string> paths;
+  paths.reserve(list.Names.size());
+  for (const auto& name : list.Names) {
+    const auto* start = mem.Base() + name.Offset;
+    if (list.Wide) {
+      std::wstring wide(name.Bytes / 2, L'\0');
+      std::memcpy(wide.data(), start, name.Bytes);
+      paths.push_back(WideToAnsi(wide));
+    } else {
+      paths.emplace_back(reinterpret_cast<const char*>(start), name.Bytes);
+    }
+  }
+  return paths;
+}
+
+// The same through the shell's queries, for lists of other shapes. The
+// length is asked first, so no path is ever cut.
+std::vector<std::string> QueryDropPaths(HDROP drop) {
+  std::vector<std::string> paths;
+  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    UINT length = DragQueryFileA(drop, i, nullptr, 0);
+    if (length == 0) continue; // some shells count one empty name in a drop of nothing
+    std::string path(static_cast<std::size_t>(length) + 1, '\0');
+    length = DragQueryFileA(drop, i, path.data(), length + 1);
+    path.resize(length);
+    paths.push_back(std::move(path));
+  }
+  return paths;
+}
+
+// The paths of a drop; none when its memory does not hold a well-formed list.
+std::vector<std::string> ReadDropPaths(const TDropMemory& mem) {
+  if (!mem) return {};
+  const std::optional<TDropList> list = FindDropList(mem);
+  if (!list) return {};
+  // The shell's reading stays inside the memory: the list was found there.
+  if (!list->Standard) return QueryDropPaths(static_cast<HDROP>(mem.Handle()));
+  return ReadNames(mem, *list);
 }
 
 } // namespace
@@ -52,71 +164,22 @@ void TAIFileDropPan::WndProc(TMessage& msg) {
   TPanel::WndProc(msg);
 }
 
-namespace {
-
-// The paths of a drop, read in one pass over the drop's memory. Asking the
-// shell for each path by its index walks the list from its start every time,
-// which takes seconds for ten thousand files; the result is the same: each
-// path in the ANSI code page, as the shell's ANSI query gives it, never cut.
-// Empty when the memory does not hold a well-formed list.
-std::optional<std::vector<std::string>> ReadDropPaths(HDROP drop) {
-  const SIZE_T size = GlobalSize(drop);
-  const auto* base = static_cast<const std::uint8_t*>(GlobalLock(drop));
-  if (!base) return std::nullopt;
-  std::optional<std::vector<std::string>> paths;
-  const auto* header = reinterpret_cast<const DROPFILES*>(base);
-  if (size >= sizeof(DROPFILES) && header->pFiles >= sizeof(DROPFILES) && header->pFiles < size) {
-    paths.emplace();
-    const std::uint8_t* p = base + header->pFiles;
-    const std::uint8_t* end = base + size;
-    const std::size_t unit = header->fWide ? 2 : 1;
-    for (;;) {
-      const std::uint8_t* start = p;
-      while (p + unit <= end && !(p[0] == 0 && (unit == 1 || p[1] == 0)))
-        p += unit;
-      if (p + unit > end) {
-        paths.reset(); // no terminator: not a drop list
-        break;
-      }
-      if (p == start) break; // the empty name ends the list
-      if (header->fWide)
-        paths->push_back(WideToAnsi(std::wstring_view(reinterpret_cast<const wchar_t*>(start),
-                                                      static_cast<std::size_t>(p - start) / 2)));
-      else
-        paths->emplace_back(reinterpret_cast<const char*>(start), p - start);
-      p += unit;
-    }
-  }
-  GlobalUnlock(drop);
-  return paths;
-}
-
-// The same through the shell's queries, for drops whose memory cannot be
-// read directly. The length is asked first, so no path is ever cut.
-std::vector<std::string> QueryDropPaths(HDROP drop) {
-  std::vector<std::string> paths;
-  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-  for (UINT i = 0; i < count; ++i) {
-    UINT length = DragQueryFileA(drop, i, nullptr, 0);
-    if (length == 0) continue; // some shells count one empty name in a drop of nothing
-    std::string path(static_cast<std::size_t>(length) + 1, '\0');
-    length = DragQueryFileA(drop, i, path.data(), length + 1);
-    path.resize(length);
-    paths.push_back(std::move(path));
-  }
-  return paths;
-}
-
-} // namespace
-
 void TAIFileDropPan::DropFiles(HDROP drop) {
-  std::optional<std::vector<std::string>> read = ReadDropPaths(drop);
-  const std::vector<std::string> paths = read ? std::move(*read) : QueryDropPaths(drop);
+  std::vector<std::string> paths;
+  {
+    TDropMemory mem(drop);
+    paths = ReadDropPaths(mem);
+    if (!mem) drop = nullptr; // not ours to free
+  }
+  if (drop) DragFinish(drop);
+  DropPaths(paths);
+}
+
+void TAIFileDropPan::DropPaths(const std::vector<std::string>& paths) {
   FFileList.BeginUpdate();
   FFileList.Clear();
   for (const auto& path : paths)
     FFileList.Add(AnsiToWide(path));
   FFileList.EndUpdate();
-  DragFinish(drop);
   if (OnDragFile) OnDragFile(this, &FFileList);
 }

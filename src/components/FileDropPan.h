@@ -6,6 +6,9 @@
 
 #include <shellapi.h>
 
+#include <string>
+#include <vector>
+
 using TDragFileEvent = TEvent<TComponent*, TStrings*>;
 
 class TAIFileDropPan : public TPanel {
@@ -27,6 +30,9 @@ public:
 
 private:
   void DropFiles(HDROP drop);
+  // One drop's paths (ANSI): the file list is emptied and filled, then the
+  // event is raised once.
+  void DropPaths(const std::vector<std::string>& paths);
   bool FAcceptFile = false;
   TStringList FFileList;
 };

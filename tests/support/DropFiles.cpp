@@ -1,28 +1,50 @@
 #include "support/DropFiles.h"
 
+#include "support/WinTestUtil.h"
+
 #include <shlobj.h>
 
 #include <cstring>
 
 namespace testutil {
 
-HDROP MakeDrop(const std::vector<std::wstring>& paths) {
-  std::size_t chars = 1; // the final empty string
-  for (const auto& p : paths)
-    chars += p.size() + 1;
-  const std::size_t bytes = sizeof(DROPFILES) + chars * sizeof(wchar_t);
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-  auto* df = static_cast<DROPFILES*>(GlobalLock(mem));
-  df->pFiles = sizeof(DROPFILES);
-  df->fWide = TRUE;
-  auto* out = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(df) + sizeof(DROPFILES));
-  for (const auto& p : paths) {
-    std::memcpy(out, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
-    out += p.size() + 1;
-  }
-  *out = L'\0';
+HDROP MakeDropBytes(const std::string& bytes) {
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  std::memcpy(GlobalLock(mem), bytes.data(), bytes.size());
   GlobalUnlock(mem);
   return static_cast<HDROP>(mem);
+}
+
+std::string DropHeader(DWORD filesOffset, BOOL wide) {
+  DROPFILES header{};
+  header.pFiles = filesOffset;
+  header.fWide = wide;
+  return std::string(reinterpret_cast<const char*>(&header), sizeof header);
+}
+
+std::string DropNames(const std::vector<std::wstring>& paths, bool wide) {
+  std::string bytes;
+  auto add = [&](const std::wstring& p) {
+    if (wide)
+      bytes.append(reinterpret_cast<const char*>(p.c_str()), (p.size() + 1) * sizeof(wchar_t));
+    else
+      bytes += Narrow(p, CP_ACP) + '\0';
+  };
+  for (const auto& p : paths)
+    add(p);
+  add(L"");
+  return bytes;
+}
+
+HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+  return MakeDropBytes(DropHeader(sizeof(DROPFILES), TRUE) + DropNames(paths, true));
+}
+
+HDROP MakeAnsiDrop(const std::vector<std::string>& paths) {
+  std::string bytes = DropHeader(sizeof(DROPFILES), FALSE);
+  for (const auto& p : paths)
+    bytes += p + '\0';
+  return MakeDropBytes(bytes + '\0');
 }
 
 } // namespace testutil
