@@ -1,5 +1,6 @@
 #include "components/FileDropPan.h"
 
+#include <ole2.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -136,7 +137,131 @@ std::vector<std::string> ReadDropPaths(const TDropMemory& mem) {
   return ReadNames(mem, *list);
 }
 
+FORMATETC HDropFormat() {
+  return FORMATETC{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+}
+
+bool OffersFiles(IDataObject* data) {
+  FORMATETC format = HDropFormat();
+  return data && data->QueryGetData(&format) == S_OK;
+}
+
 } // namespace
+
+// ---------------------------------------------------------------------------
+// The OLE drop target. The system may hold it after the panel is gone, so it
+// points at the panel only while registered and refuses drops after that.
+
+class TAIFileDropPan::TDropTarget final : public IDropTarget {
+public:
+  explicit TDropTarget(TAIFileDropPan* panel) : FPanel(panel) {}
+  void Detach() { FPanel = nullptr; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
+      *out = static_cast<IDropTarget*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++FRefs); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const long refs = --FRefs;
+    if (refs == 0) delete this;
+    return static_cast<ULONG>(refs);
+  }
+
+  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
+    FOffersFiles = OffersFiles(data);
+    return Answer(effect);
+  }
+  HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
+    return Answer(effect);
+  }
+  HRESULT STDMETHODCALLTYPE DragLeave() override {
+    FOffersFiles = false;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override;
+
+private:
+  // Dropped files are only read, never moved: copy is the one effect shown,
+  // and a source that allows no copy is refused.
+  HRESULT Answer(DWORD* effect) const {
+    if (!effect) return E_INVALIDARG;
+    *effect =
+        FPanel && FOffersFiles && (*effect & DROPEFFECT_COPY) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+    return S_OK;
+  }
+  long FRefs = 1;
+  TAIFileDropPan* FPanel;
+  bool FOffersFiles = false;
+};
+
+HRESULT STDMETHODCALLTYPE TAIFileDropPan::TDropTarget::Drop(IDataObject* data, DWORD, POINTL,
+                                                            DWORD* effect) {
+  FOffersFiles = OffersFiles(data);
+  const HRESULT answer = Answer(effect);
+  FOffersFiles = false;
+  if (answer != S_OK || *effect == DROPEFFECT_NONE) return answer;
+  FORMATETC format = HDropFormat();
+  STGMEDIUM medium{};
+  if (FAILED(data->GetData(&format, &medium))) {
+    *effect = DROPEFFECT_NONE;
+    return S_OK;
+  }
+  std::vector<std::string> paths;
+  if (medium.tymed == TYMED_HGLOBAL) paths = ReadDropPaths(TDropMemory(medium.hGlobal));
+  ReleaseStgMedium(&medium);
+  // Errors of the event's handler go where those of a window procedure go;
+  // none may cross into the system's drag loop.
+  try {
+    FPanel->DropPaths(paths);
+  } catch (const std::exception& e) {
+    HandleWndProcException(e);
+  } catch (...) {
+    HandleWndProcException(EFrameworkError("Unknown error"));
+  }
+  return S_OK;
+}
+
+// One registration of the drop target on one window, with the OLE set-up it
+// needs on this thread; both are undone together.
+class TAIFileDropPan::TOleRegistration {
+public:
+  // Null when OLE cannot be had on this thread (it was set up for another
+  // threading model) or the window takes no target: the panel then takes
+  // WM_DROPFILES only.
+  static std::unique_ptr<TOleRegistration> Make(TAIFileDropPan* panel, HWND wnd) {
+    if (FAILED(OleInitialize(nullptr))) return nullptr;
+    auto* target = new TDropTarget(panel);
+    if (FAILED(RegisterDragDrop(wnd, target))) {
+      target->Release();
+      OleUninitialize();
+      return nullptr;
+    }
+    return std::unique_ptr<TOleRegistration>(new TOleRegistration(wnd, target));
+  }
+  ~TOleRegistration() {
+    RevokeDragDrop(FWnd);
+    FTarget->Detach();
+    FTarget->Release();
+    OleUninitialize();
+  }
+  TOleRegistration(const TOleRegistration&) = delete;
+  TOleRegistration& operator=(const TOleRegistration&) = delete;
+  HWND Window() const { return FWnd; }
+
+private:
+  TOleRegistration(HWND wnd, TDropTarget* target) : FWnd(wnd), FTarget(target) {}
+  HWND FWnd;
+  TDropTarget* FTarget;
+};
+
+// ---------------------------------------------------------------------------
 
 TAIFileDropPan::TAIFileDropPan(TComponent* owner) : TPanel(owner) {
   SetParent(ParentFromOwner(owner));
@@ -148,18 +273,49 @@ TAIFileDropPan::~TAIFileDropPan() {
   // Only a panel that has its window can be registered; asking for the
   // handle here would make a window for a panel on its way out.
   if (Parent() && FAcceptFile && HandleAllocated()) DragAcceptFiles(WindowHandle(), FALSE);
+  RevokeOleTarget();
 }
 
 void TAIFileDropPan::SetAcceptFile(bool v) {
   FAcceptFile = v;
   DragAcceptFiles(Handle(), v ? TRUE : FALSE);
+  if (v)
+    RegisterOleTarget();
+  else
+    RevokeOleTarget();
+}
+
+void TAIFileDropPan::CreateParams(TCreateParams& p) {
+  TPanel::CreateParams(p);
+  if (FAcceptFile) p.ExStyle |= WS_EX_ACCEPTFILES;
+}
+
+void TAIFileDropPan::HandleCreated() {
+  TPanel::HandleCreated();
+  if (FAcceptFile) RegisterOleTarget();
+}
+
+void TAIFileDropPan::RegisterOleTarget() {
+  if (FOleTarget && FOleTarget->Window() == WindowHandle()) return;
+  FOleTarget.reset();
+  FOleTarget = TOleRegistration::Make(this, WindowHandle());
+}
+
+void TAIFileDropPan::RevokeOleTarget() {
+  FOleTarget.reset();
 }
 
 void TAIFileDropPan::WndProc(TMessage& msg) {
-  if (msg.Msg == WM_DROPFILES) {
+  switch (msg.Msg) {
+  case WM_DROPFILES:
     DropFiles(reinterpret_cast<HDROP>(msg.WParam));
     msg.Result = 0;
     return;
+  case WM_DESTROY:
+    // A target must be revoked while its window still exists, whoever
+    // destroys the window (a remake, the parent going).
+    RevokeOleTarget();
+    break;
   }
   TPanel::WndProc(msg);
 }

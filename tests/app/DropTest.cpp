@@ -1,6 +1,9 @@
 // Files dropped from the shell arrive in the list.
 #include "MainWindowFixture.h"
 
+#include <commctrl.h>
+#include <objbase.h>
+
 #include <cstring>
 
 using namespace testutil;
@@ -93,6 +96,11 @@ protected:
   void Deliver(HDROP drop) {
     SendMessageW(Panel()->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
   }
+  // Over the list, where users drop.
+  POINT OverList() {
+    TListBox* list = Form->ListBox1;
+    return list->ClientToScreen({list->Width() / 2, list->Height() / 2});
+  }
   int Events = 0;
   Paths Handed;
 
@@ -173,6 +181,111 @@ TEST_F(DropEventTest, MalformedDropsGiveNoPathsAndNoCrash) {
   EXPECT_EQ(Events, ++events);
   EXPECT_TRUE(Handed.empty());
   EXPECT_EQ(ListItems(), (Paths{L"C:\\kept.txt"}));
+}
+
+TEST_F(DropEventTest, OleDropGivesWhatTheShellMessageGives) {
+  Drop({L"C:\\before.txt"});
+  const Paths paths{L"C:\\p\\a.txt", L"D:\\文件\\照片.jpg", LongPath()};
+  const TOleDragResult r = OleDragAndDrop(OverList(), MakeDrop(paths));
+  EXPECT_EQ(r.Result, DRAGDROP_S_DROP);
+  EXPECT_EQ(r.Effect, static_cast<DWORD>(DROPEFFECT_COPY));
+  ASSERT_FALSE(r.EffectsShown.empty());
+  for (DWORD shown : r.EffectsShown)
+    EXPECT_EQ(shown, static_cast<DWORD>(DROPEFFECT_COPY));
+  EXPECT_EQ(Events, 2);
+  EXPECT_EQ(Handed, paths);
+  Paths all{L"C:\\before.txt"};
+  all.insert(all.end(), paths.begin(), paths.end());
+  EXPECT_EQ(ListItems(), all);
+  // Malformed memory through OLE: no paths, no crash.
+  OleDragAndDrop(OverList(),
+                 MakeDropBytes(DropHeader(sizeof(DROPFILES), TRUE) + std::string("a\0b", 3)));
+  EXPECT_EQ(Events, 3);
+  EXPECT_TRUE(Handed.empty());
+  // Data without files, or a source that allows only a move, is refused.
+  for (const auto& [drop, allowed] : {std::pair{HDROP(nullptr), DWORD(DROPEFFECT_COPY)},
+                                      std::pair{MakeDrop({L"C:\\m"}), DWORD(DROPEFFECT_MOVE)}}) {
+    const TOleDragResult refused = OleDragAndDrop(OverList(), drop, allowed);
+    EXPECT_EQ(refused.Effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(Events, 3);
+  }
+}
+
+bool TakesShellDrops(HWND wnd) {
+  return GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES;
+}
+
+// Whether a window has an OLE drop target, asked as the system answers it:
+// registering a second one is refused.
+bool HasOleTarget(HWND wnd) {
+  struct TProbe : IDropTarget {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+      *out = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget) ? this : nullptr;
+      return *out ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD*) override {
+      return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DragLeave() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject*, DWORD, POINTL, DWORD*) override {
+      return E_NOTIMPL;
+    }
+  } probe;
+  const HRESULT init = OleInitialize(nullptr);
+  const HRESULT hr = RegisterDragDrop(wnd, &probe);
+  if (SUCCEEDED(hr)) RevokeDragDrop(wnd);
+  if (SUCCEEDED(init)) OleUninitialize();
+  return hr == DRAGDROP_E_ALREADYREGISTERED;
+}
+
+// Notes whether the window still has its drop target at the last message it
+// gets, after every part of the program has seen its destruction.
+LRESULT CALLBACK NoteTargetAtEnd(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                 DWORD_PTR note) {
+  if (msg == WM_NCDESTROY) {
+    *reinterpret_cast<int*>(note) = HasOleTarget(wnd);
+    RemoveWindowSubclass(wnd, NoteTargetAtEnd, id);
+  }
+  return DefSubclassProc(wnd, msg, wParam, lParam);
+}
+
+TEST_F(DropEventTest, RemadeWindowTakesDropsAsTheOldOneDid) {
+  auto dropsArrive = [&](const wchar_t* path) {
+    const int events = Events;
+    Deliver(MakeDrop({path}));
+    const TOleDragResult r = OleDragAndDrop(OverList(), MakeDrop({path}));
+    return Events == events + 2 && Handed == Paths{path} && r.Effect == DROPEFFECT_COPY;
+  };
+  HWND old = Panel()->Handle();
+  ASSERT_TRUE(HasOleTarget(old));
+  int targetAtEnd = -1;
+  SetWindowSubclass(old, NoteTargetAtEnd, 1, reinterpret_cast<DWORD_PTR>(&targetAtEnd));
+  Panel()->RecreateWnd(); // the recreate notification, 0xB033
+  ASSERT_FALSE(IsWindow(old));
+  EXPECT_EQ(targetAtEnd, 0); // revoked while the window still existed
+  EXPECT_TRUE(TakesShellDrops(Panel()->Handle()));
+  EXPECT_TRUE(dropsArrive(L"C:\\remade.txt"));
+  Panel()->SetBorderStyle(bsSingle);
+  EXPECT_TRUE(TakesShellDrops(Panel()->Handle()));
+  EXPECT_TRUE(dropsArrive(L"C:\\bordered.txt"));
+  // A panel that takes no files takes none after a remake either.
+  Panel()->SetAcceptFile(false);
+  Panel()->RecreateWnd();
+  EXPECT_FALSE(TakesShellDrops(Panel()->Handle()));
+  EXPECT_EQ(OleDragAndDrop(OverList(), MakeDrop({L"C:\\no"})).Effect,
+            static_cast<DWORD>(DROPEFFECT_NONE));
+  Panel()->SetAcceptFile(true);
+  EXPECT_TRUE(dropsArrive(L"C:\\again.txt"));
+  // Every registration gave back the OLE set-up it took: once the window is
+  // gone, the thread can take another threading model.
+  delete Form;
+  Form = nullptr;
+  const HRESULT init = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  EXPECT_EQ(init, S_OK);
+  if (SUCCEEDED(init)) CoUninitialize();
 }
 
 } // namespace

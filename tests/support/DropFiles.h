@@ -1,7 +1,9 @@
 #pragma once
-// A drop of files as the shell delivers it: an HDROP in global memory.
+// Drops of files as shells deliver them: an HDROP in global memory, sent
+// with WM_DROPFILES, or handed over by an OLE drag.
 
 #include <windows.h>
+#include <ole2.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -23,5 +25,16 @@ std::string DropHeader(DWORD filesOffset, BOOL wide);
 // The names of a list, each ended by a zero character, and the empty name
 // that ends the list; in two-byte characters when wide.
 std::string DropNames(const std::vector<std::wstring>& paths, bool wide);
+
+struct TOleDragResult {
+  HRESULT Result = E_FAIL;         // what DoDragDrop answered
+  DWORD Effect = DROPEFFECT_NONE;  // the effect of the drop
+  std::vector<DWORD> EffectsShown; // what the target answered while dragging
+};
+// Drags a data object that offers the drop (CF_HDROP in global memory; a
+// copy of it each time it is asked for) or, for a null drop, nothing the
+// panel takes, with the system's OLE drag loop, from the pointer placed at
+// screen to a drop there. The drop memory is freed afterwards.
+TOleDragResult OleDragAndDrop(POINT screen, HDROP drop, DWORD allowed = DROPEFFECT_COPY);
 
 } // namespace testutil
