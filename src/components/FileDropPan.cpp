@@ -27,8 +27,8 @@ TWinControl* ParentFromOwner(TComponent* owner) {
 }
 
 // A drop's memory, locked while it is read. Empty when the handle is no
-// memory block of this process: Wine's bridge for X11 drags posts a handle
-// made in another process, and reading through it kills the program.
+// memory block of this process: the handle Wine posts for a drag from an X11
+// program is none, and reading through it kills the program.
 class TDropMemory {
 public:
   explicit TDropMemory(HGLOBAL mem) : FMem(mem), FSize(mem ? GlobalSize(mem) : 0) {
