@@ -6,8 +6,11 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 source "$root/scripts/packages.sh"
+# xdotool and Python's GTK bindings serve the test that drags files from an
+# X11 program onto the running program.
 ensure_packages cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 \
-  xvfb googletest libbenchmark-dev fonts-wqy-zenhei imagemagick locales x11-utils
+  xvfb googletest libbenchmark-dev fonts-wqy-zenhei imagemagick locales x11-utils \
+  xdotool python3 python3-gi gir1.2-gtk-3.0
 # Wine takes its ANSI code page (936, GBK) from this locale.
 if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
   as_root sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen

@@ -153,6 +153,21 @@ TEST_F(RenameThroughWindowTest, PatternWithoutPlaceholderNamesTheFirstOnly) {
   EXPECT_TRUE(Errors.empty());
 }
 
+TEST_F(RenameThroughWindowTest, FailedNumberedRenameStillUsesUpItsNumber) {
+  MakeFiles({L"a.txt", L"b.txt", L"c.txt"});
+  ASSERT_TRUE(MakeFile(Dir / L"n2.txt", "there before"));
+  DropNames({L"a.txt", L"b.txt", L"c.txt"});
+  ChooseMode(2);
+  SetParams(L"n%d.txt", L"1");
+  PressButton();
+  // b.txt cannot become n2.txt, which exists; c.txt still gets number 3.
+  EXPECT_EQ(Files(), (Names{L"b.txt", L"n1.txt", L"n2.txt", L"n3.txt"}));
+  EXPECT_EQ(ReadFileBytes(Dir / L"n2.txt"), "there before");
+  EXPECT_EQ(ReadFileBytes(Dir / L"n3.txt"), "c.txt");
+  EXPECT_TRUE(ListItems().empty());
+  EXPECT_TRUE(Errors.empty());
+}
+
 std::wstring gBoxText;
 
 // The text is the box's static control that has text (the icon has none).
