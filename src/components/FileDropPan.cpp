@@ -269,7 +269,6 @@ TAIFileDropPan::TAIFileDropPan(TComponent* owner) : TPanel(owner) {
 }
 
 TAIFileDropPan::~TAIFileDropPan() {
-  DestroyingStarts();
   // Only a panel that has its window can be registered; asking for the
   // handle here would make a window for a panel on its way out.
   if (Parent() && FAcceptFile && HandleAllocated()) DragAcceptFiles(WindowHandle(), FALSE);
