@@ -1,6 +1,7 @@
 // Start-up: the framework, the main window from its stored description, and
 // the message loop until the main window closes.
 #include "app/Unit_main.h"
+#include "skin/controls/SkinManager.h"
 
 #include <windows.h>
 
@@ -8,6 +9,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   int exitCode = 0;
   try {
     InitFramework();
+    // The skin manager must be known before the main form's skin data loads.
+    InitSkinEngine();
     RegisterMainFormClasses();
     Application->Initialize();
     Application->CreateForm(Form_main);
@@ -17,5 +20,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     exitCode = 1;
   }
   DoneFramework();
+  DoneSkinEngine();
   return exitCode;
 }

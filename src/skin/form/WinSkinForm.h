@@ -1,0 +1,234 @@
+#pragma once
+// The form skin engine: one per skinned top-level window. It takes over the
+// window's procedure, shrinks the client area by the skin's borders, paints
+// the frame, caption and title buttons, answers hit tests, keeps a window
+// region for shaped frames, owns the painters of the window's controls and
+// gives everything back when it lets go.
+//
+// Its work is split by concern: the lifecycle here (WinSkinForm.cpp),
+// message routing and geometry (SkinWndProc.cpp), the title bar and frame
+// (TitleBar.cpp), painter selection (skin/controls).
+
+#include "fw/ExtCtrls.h"
+#include "fw/Forms.h"
+#include "fw/WindowSubclass.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/form/SkinMessages.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TWinSkinForm;
+class TWinSkinMenu; // the skinned menu bar
+class TSkinControl; // the painter base
+class TDataSkinSysButton;
+
+// One clickable object of the non-client area: a title button or a menu
+// bar button. Bounds are window-relative.
+class TNCObject : public TObject {
+public:
+  explicit TNCObject(TWinSkinForm* engine) : Engine(engine) {}
+  ~TNCObject() override;
+  TWinSkinForm* Engine;
+  RECT Bounds{};
+  bool Visible = false;
+  int State = 0; // 0 not yet drawn, 1 normal, 2 pressed, 3 hot
+  bool Enabled = true;
+
+  virtual void Press();
+  virtual void Release();
+  virtual void Hover();
+  virtual void Leave();
+  virtual void Draw() {}
+};
+
+class TWinSysButton : public TNCObject {
+public:
+  TWinSysButton(TWinSkinForm* engine, TDataSkinSysButton* definition)
+      : TNCObject(engine), Definition(definition) {}
+  TDataSkinSysButton* Definition;
+  void Draw() override;
+};
+
+class TWinSkinForm : public TComponent {
+  FW_DECLARE_CLASS(TWinSkinForm)
+public:
+  explicit TWinSkinForm(TComponent* owner);
+  ~TWinSkinForm() override;
+
+  // --- Fields, in the order the engine keeps them
+  TWndHook OldFormWindowProc;   // FormWindowProc in the form's hook chain
+  TWindowSubclass WndSubclass;  // SkinWndProc on the window (OldWndProc, ProcInstance)
+  TWindowSubclass MdiSubclass;  // MdiClientProc on the MDI client
+  TFont CaptionFont;
+  TTimer* HintTimer = nullptr; // owned
+  std::wstring CaptionSuffix, CaptionPrefix;
+  std::wstring WndClassName; // the window's class name, at most 100 characters
+  bool SavedMenuUpdate = false;
+  bool SkinFrame = false;
+  RECT ClientRect{};
+  DWORD LastSysMenuTick = 0;
+  UINT DoubleClickTime = 0;
+  int DialogCaptionWidth = 0;
+  HWND OwnerWindow = nullptr;
+  HICON IconHandle = nullptr;
+  int IconSize = 0;
+  RECT CaptionTextRect{};
+  std::wstring DialogCaption;
+  int BorderLeft = 0, CaptionHeight = 0, BorderRight = 0, BorderBottom = 0;
+  RECT WindowRect{};
+  RECT CaptionTextBox{};
+  RECT StdFrameExtra{};
+  int MenuHeight = 0;
+  int ButtonCount = 0;
+  bool MenuTracking = false;
+  bool RightToLeft = false;
+  bool Sizable = false;
+  bool IsUnicode = false;
+  bool IsDialogClass = false;
+  bool IsChild = false;
+  TComponent* SysMenu = nullptr; // the skinned system menu (built by the menu items)
+  HWND MdiClient = nullptr;
+  HMENU InitialMenu = nullptr;
+  HMENU SysMenuHandle = nullptr;
+  HMENU TrackedPopup = nullptr;
+  TColor SavedColor = clBtnFace;
+  DWORD Style = 0;
+  int RightButtonsExtent = 0;
+  TNCObject* HotObject = nullptr;
+  // The engine set the window's region. The system owns a region once it
+  // is the window's, so Region is only noted, never deleted here.
+  bool RegionOwned = false;
+  HRGN Region = nullptr;
+  TCustomForm* Form = nullptr;
+  HWND Handle = nullptr;
+  TCanvas MenuCanvas, ControlCanvas;
+  TSkinData* SkinData = nullptr;
+  TWinSkinMenu* MenuBar = nullptr; // the skinned menu bar (built by the menu bar)
+  std::vector<std::unique_ptr<TWinSysButton>> SysButtons;
+  Bitmap IconBitmap;     // the small icon on magenta
+  TBitmap CaptionBuffer; // the caption is composed here, then blitted once
+  std::vector<TSkinControl*> Painters;
+  int FrameWidth = 0, FrameHeight = 0;
+  int RegionWidth = 0, RegionHeight = 0;
+  bool Active = true;
+  int MdiRole = 0;      // 0 ordinary, 1 MDI main window, 2 MDI child
+  int FrameKind = 0;    // 0 sizeable caption, 1 fixed caption, 2 no caption, 3 dialog frame
+  int FrameButtons = 0; // 1 max box, 2 min box, 4 help, 8 system menu, 16 keep WS_SYSMENU
+  int WindowState = 0;  // 0 normal, 1 maximized, 2 minimized
+  int EngineState = 0;  // 0 initialised, 1 active, 3 re-skinning, 4 destroying, 5 fitting, 6 gone
+  HINSTANCE GenerationId = nullptr;
+  std::wstring CreationName;
+
+  // --- Lifecycle
+  void InitForForm(TSkinData* skinData, TCustomForm* form);
+  void InitForWindow(TSkinData* skinData) { InitEngine(skinData); }
+  void InitEngine(TSkinData* skinData);
+  void ActivateSkin();
+  void LoadFrameMetrics();
+  void ReskinForm();
+  void UnskinForm();
+  void DetachOnDestroy();
+  POINT ToWindowPoint(POINT screen) const;
+  bool Subclassed() const { return WndSubclass.Installed(); }
+  void FreeSysButtons();
+
+  // --- Message routing and geometry
+  void SkinWndProc(TMessage& msg);
+  void FormWindowProc(TMessage& msg);
+  void MdiClientProc(TMessage& msg);
+  void CallOldProc(TMessage& msg);
+  void FitWindowToSkin(bool refresh);
+  void UpdateRegion();
+  void DropRegion();
+
+  // --- Title bar and frame
+  void PaintFrame(HDC dc = nullptr);
+  void PaintCaption(HDC dc);
+  void PaintBorder(int piece, const RECT& rect, HDC dc);
+  void DrawCaptionText(TCanvas& canvas, const RECT& captionRect);
+  void LayoutButtons();
+  void DrawButtons(TCanvas& canvas);
+  bool EvalButton(int index);
+  void ButtonAction(POINT point);
+  void RestoreWindow();
+  void MaximizeWindow();
+  void MinimizeWindow();
+  static std::wstring ButtonHint(int action);
+  void HintTick(TObject* sender);
+  void BuildIconBitmap();
+  void DrawCaptionIcon(HDC dc, const RECT& rect);
+  void SetSysMenuStyle(bool remove);
+  // The system menu, opened at a screen point. Until the skinned system
+  // menu exists, the window's own one is tracked.
+  void OpenSysMenu(POINT screen);
+  void HideCaptionHint();
+
+  // --- Painters of the window's controls
+  bool RegisterPainter(TSkinControl* p);
+  void UnregisterPainter(TSkinControl* p);
+  void PurgeDestroyedPainters();
+  void ReleasePainters();
+  TSkinControl* FindRawPainter(HWND wnd) const;
+  void SkinAllControls(TCustomForm* form);
+  void SkinComponents(TComponent* owner);
+  void SkinChildren(TWinControl* container);
+  void SkinRawChildren(HWND wnd);
+  void SkinRawWindow(HWND wnd);
+  void SkinControl(TControl* c, TWinControl* parent);
+  bool IsControlHandled(TWinControl* c);
+  bool IsControlSkinned(TControl* c);
+
+  // --- Helpers the parts share
+  // The skin's face colour ("ButtonFace").
+  TColor FaceColor() const;
+  bool IsMdiChild() const { return MdiRole == 2; }
+  bool Maximized() const { return WindowState == 1; }
+  bool Minimized() const { return WindowState == 2; }
+  void ReadWindowState();
+  // The MDI main window's active child is maximized.
+  bool MdiChildMaximized() const;
+  std::wstring WindowText() const;
+
+  void Notification(TComponent* component, TOperation operation) override;
+
+private:
+  // Border pieces as last built, so an unchanged frame is only blitted.
+  struct TPieceCache {
+    int Width = -1, Height = -1, Frame = -1;
+    const void* Source = nullptr; // the element the piece was built from
+    TBitmap Picture;
+  };
+  TPieceCache FPieces[5];    // by piece number 1..4
+  HICON FScaledIcon = nullptr; // the caption icon at IconSize, made from FScaledFrom
+  HICON FScaledFrom = nullptr;
+  const TBitmap* BorderPicture(int piece, int width, int height);
+  void SetPopupMenusOwnerDraw(bool on);
+  void SetMainMenusOwnerDraw(bool on);
+  void PlainDetach();
+  void RestoreProcedures();
+  void HandleSize(TMessage& msg);
+  void HandleNcCalcSize(TMessage& msg);
+  void HandleNcHitTest(TMessage& msg);
+  void HandleMenuChanged(TMessage& msg);
+  void HandleSysCommand(TMessage& msg);
+  void HandleNcPaint(TMessage& msg);
+  void HandleNcActivate(TMessage& msg);
+  void HandleNcMouseMove(TMessage& msg);
+  void HandleNcLButtonDown(TMessage& msg);
+  void HandleNcLButtonUp(TMessage& msg);
+  void HandleNcLButtonDblClk(TMessage& msg);
+  void HandleNcRButtonDown(TMessage& msg);
+  void HandleReskinScroll(TMessage& msg);
+  bool Stage1(TMessage& msg);
+  bool Stage2(TMessage& msg);
+  bool Stage3(TMessage& msg);
+  TNCObject* TargetAt(POINT p);
+  bool ButtonShown(int index, int value, bool first);
+  bool PaintBorderRegion(int piece, int width, int height, int dx, int dy, HRGN& out);
+};
+
+// Whether the window is the one the engine was made for and still
+// answers: a form engine or painter answers SKN_QUERY with 1.
+bool WindowIsSkinned(HWND wnd);
