@@ -313,7 +313,13 @@ void TWinSkinForm::UnskinForm() {
   if (Form && EngineState != 4) Form->SetColor(SavedColor);
   SetSysMenuStyle(false);
   MdiSubclass.Remove();
-  if (EngineState != 4 && (IsMdiChild() || !(GetWindowLongPtrW(Handle, GWL_STYLE) & WS_CHILD))) {
+  if (EngineState != 4 && (IsZoomed(Handle) || IsIconic(Handle))) {
+    // A maximized or minimized window takes its size from the system: only
+    // the frame is recalculated.
+    SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  } else if (EngineState != 4 &&
+             (IsMdiChild() || !(GetWindowLongPtrW(Handle, GWL_STYLE) & WS_CHILD))) {
     // Back to the standard frame with the same client area.
     RECT r;
     GetWindowRect(Handle, &r);

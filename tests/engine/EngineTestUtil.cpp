@@ -1,0 +1,255 @@
+#include "EngineTestUtil.h"
+
+#include "core/Bmp.h"
+#include "core/SkinArchive.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+namespace enginetest {
+
+namespace {
+
+std::string Rgb(TColor c) {
+  std::ostringstream s;
+  s << (c & 0xFF) << " " << ((c >> 8) & 0xFF) << " " << ((c >> 16) & 0xFF);
+  return s.str();
+}
+
+// A piece picture: frames side by side (sides) or stacked (top, bottom).
+Bitmap PiecePicture(const TPieceSpec& p, bool side) {
+  const int length = 12;
+  Bitmap bmp(side ? 2 * p.Size : length, side ? length : 2 * p.Size);
+  for (int f = 0; f < 2; ++f) {
+    const TRect r = side ? RectOf(f * p.Size, 0, p.Size, length) : RectOf(0, f * p.Size, length, p.Size);
+    bmp.FillRect(r, p.Colors[f]);
+    if (side)
+      for (int i = 0; i < p.MagentaCorner; ++i)
+        bmp.Set(r.Left + i % p.Size, r.Top + i / p.Size, clMagenta);
+    else
+      for (int i = 0; i < p.MagentaBottomLeft; ++i)
+        bmp.Set(r.Left + i, r.Bottom - 1, clMagenta);
+  }
+  return bmp;
+}
+
+Bitmap ButtonPicture(const TButtonSpec& b) {
+  Bitmap bmp(b.Width * b.Frames, b.Height);
+  for (int f = 0; f < b.Frames; ++f)
+    bmp.FillRect(RectOf(f * b.Width, 0, b.Width, b.Height),
+                 f < static_cast<int>(b.Colors.size()) ? b.Colors[f] : MakeColor(f, f, f));
+  return bmp;
+}
+
+std::vector<std::uint8_t> Bytes(const std::string& s) {
+  return {s.begin(), s.end()};
+}
+
+} // namespace
+
+std::vector<TColor> ButtonColors(int seed) {
+  return {MakeColor(seed, 10, 10), MakeColor(seed, 20, 20), MakeColor(seed, 30, 30),
+          MakeColor(seed, 40, 40)};
+}
+
+TSkinSpec StandardSpec() {
+  TSkinSpec s;
+  TButtonSpec close{"ButtonClose", 0, 1, 22, 5, 0, 0, 4, 16, 14, ButtonColors(101)};
+  TButtonSpec max{"ButtonMaximize", 1, 1, 40, 5, 6, 2, 4, 16, 14, ButtonColors(102)};
+  TButtonSpec restore{"ButtonRestore", 1, 1, 40, 5, 6, 1, 4, 16, 14, ButtonColors(103)};
+  TButtonSpec min{"ButtonMinimize", 2, 1, 58, 5, 6, 0, 4, 16, 14, ButtonColors(104)};
+  TButtonSpec sys{"ButtonSysMenu", 3, 0, 6, 5, 0, 0, 0, 16, 16, {}, true};
+  s.Buttons = {close, max, restore, min, sys};
+  return s;
+}
+
+std::vector<std::uint8_t> BuildArchive(const TSkinSpec& spec) {
+  std::vector<TSkinArchiveMember> members;
+  std::ostringstream ini;
+  ini << "[TitlebarSkin]\r\nSkinName=Engine test\r\n[Personality]\r\n";
+  const struct {
+    const char* Name;
+    const TPieceSpec& Piece;
+    bool Side;
+  } pieces[] = {{"Left", spec.Left, true},
+                {"Right", spec.Right, true},
+                {"Top", spec.Top, false},
+                {"Bottom", spec.Bottom, false}};
+  for (const auto& p : pieces) {
+    const std::string file = std::string("f-") + p.Name + ".bmp";
+    members.push_back({file, WriteBmp(PiecePicture(p.Piece, p.Side))});
+    ini << p.Name << "=" << file << "\r\n"
+        << p.Name << "Frame=2\r\n"
+        << p.Name << "Stretch=1\r\n"
+        << p.Name << "Trans=" << (p.Piece.Trans ? 1 : 0) << "\r\n";
+  }
+  ini << "TextShift=30\r\nTextShiftVert=0\r\nTextRightClip=70\r\nTextAlignment=0\r\n";
+  members.push_back({"menu-bg.bmp", WriteBmp(Bitmap(8, 8, spec.MenuBackground))});
+  ini << "[MenuBackground]\r\nImage=menu-bg.bmp\r\n";
+  for (const TButtonSpec& b : spec.Buttons) {
+    ini << "[" << b.Section << "]\r\nAction=" << b.Action << "\r\nAlign=" << b.Align
+        << "\r\nXcoord=" << b.X << "\r\nYcoord=" << b.Y << "\r\nVisibility=" << b.Visibility
+        << "\r\nVisibility1=" << b.Visibility1 << "\r\n";
+    if (b.NoImage) continue;
+    const std::string file = b.Section + ".bmp";
+    members.push_back({file, WriteBmp(ButtonPicture(b))});
+    ini << "frame=" << b.Frames << "\r\nButtonImage=" << file << "\r\n";
+  }
+  ini << "[Colours]\r\nButtonFace=" << Rgb(spec.Face) << "\r\nTitleTextActive="
+      << Rgb(spec.TitleActive) << "\r\nTitleTextNoActive=" << Rgb(spec.TitleInactive) << "\r\n";
+  ini << spec.ExtraIni;
+  members.push_back({"skin.ini", Bytes(ini.str())});
+  return WriteSkinArchive(members);
+}
+
+// --- Skinned forms ---------------------------------------------------------------
+
+TSkinnedForm::TSkinnedForm(const TSkinSpec& spec, int clientWidth, int clientHeight,
+                           TFormBorderStyle border) {
+  Form = new TForm(nullptr);
+  Form->SetBorderStyle(border);
+  Form->SetBounds(120, 120, 400, 300);
+  Form->SetCaption(L"Skinned");
+  Form->SetClientSize(clientWidth, clientHeight);
+  Data = new TSkinData(Form);
+  Data->BeginLoading();
+  Data->SetStoredArchive(BuildArchive(spec));
+  Data->LoadSkin();
+  Data->Loaded(); // registers with the manager (made now if there is none)
+  // Skinned when the test says so, not by the activation that showing brings.
+  if (TSkinManage* m = SkinManagerObject()) m->SetEnabled(false);
+  Form->Show();
+  Pump();
+}
+
+TSkinnedForm::~TSkinnedForm() {
+  delete Form;
+  Pump();
+}
+
+TWinSkinForm* TSkinnedForm::Engine() const {
+  TSkinManage* m = SkinManagerObject();
+  return m && Form->HandleAllocated() ? m->FindFormEngine(Form->WindowHandle()) : nullptr;
+}
+
+bool TSkinnedForm::Skin() {
+  TSkinManage* m = SkinManagerObject();
+  if (!m) return false;
+  m->SetEnabled(true);
+  if (!Engine() && !m->SkinWindow(Wnd())) return false;
+  return PumpUntil([this] { return Engine() && Engine()->EngineState == 1; });
+}
+
+void TSkinnedForm::Unskin() {
+  TSkinManage* m = SkinManagerObject();
+  if (!m) return;
+  m->SetCommandSkinData(Data);
+  m->Command = 2;
+  m->ExecuteCommand(nullptr);
+  Pump();
+}
+
+void Pump() {
+  Application->ProcessMessages();
+}
+
+TColor WindowPixel(HWND wnd, int x, int y) {
+  HDC dc = GetWindowDC(wnd);
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(wnd, dc);
+  return static_cast<TColor>(c);
+}
+
+// --- Snapshots -------------------------------------------------------------------
+
+namespace {
+
+BOOL CALLBACK CollectProp(HWND, LPWSTR name, HANDLE, ULONG_PTR list) {
+  auto* props = reinterpret_cast<std::vector<std::wstring>*>(list);
+  if (IS_INTRESOURCE(name))
+    props->push_back(L"#" + std::to_wstring(reinterpret_cast<UINT_PTR>(name)));
+  else
+    props->push_back(name);
+  return TRUE;
+}
+
+} // namespace
+
+bool TWindowSnapshot::operator==(const TWindowSnapshot& o) const {
+  return Proc == o.Proc && Style == o.Style && ExStyle == o.ExStyle &&
+         EqualRect(&Window, &o.Window) && EqualRect(&Client, &o.Client) &&
+         RegionType == o.RegionType && Menu == o.Menu && Props == o.Props;
+}
+
+TWindowSnapshot Snapshot(HWND wnd) {
+  TWindowSnapshot s;
+  s.Proc = GetWindowLongPtrW(wnd, GWLP_WNDPROC);
+  s.Style = GetWindowLongPtrW(wnd, GWL_STYLE);
+  s.ExStyle = GetWindowLongPtrW(wnd, GWL_EXSTYLE);
+  GetWindowRect(wnd, &s.Window);
+  GetClientRect(wnd, &s.Client);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  s.RegionType = GetWindowRgn(wnd, rgn);
+  DeleteObject(rgn);
+  s.Menu = GetMenu(wnd);
+  EnumPropsExW(wnd, CollectProp, reinterpret_cast<LPARAM>(&s.Props));
+  std::sort(s.Props.begin(), s.Props.end());
+  return s;
+}
+
+std::string Describe(const TWindowSnapshot& s) {
+  std::ostringstream o;
+  o << "proc " << std::hex << s.Proc << " style " << s.Style << " ex " << s.ExStyle << std::dec
+    << " window " << s.Window.left << "," << s.Window.top << "," << s.Window.right << ","
+    << s.Window.bottom << " client " << s.Client.right << "x" << s.Client.bottom << " region "
+    << s.RegionType << " menu " << s.Menu << " props " << s.Props.size();
+  return o.str();
+}
+
+const wchar_t* PlainClass() {
+  static const wchar_t* name = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = L"EngineTestPlain";
+    RegisterClassW(&wc);
+    return L"EngineTestPlain";
+  }();
+  return name;
+}
+
+// --- The test run's framework ------------------------------------------------------
+
+namespace {
+
+class TUnexpectedErrors : public TObject {
+public:
+  void Handle(TObject*, const std::exception& e) {
+    ADD_FAILURE() << "unexpected error in a message handler: " << e.what();
+  }
+};
+TUnexpectedErrors gErrors;
+
+class TEngineEnvironment : public ::testing::Environment {
+public:
+  void SetUp() override {
+    InitFramework();
+    InitSkinEngine();
+    Application->Initialize();
+    Application->OnException = TExceptionEvent(&gErrors, &TUnexpectedErrors::Handle);
+  }
+  void TearDown() override {
+    DoneFramework();
+    DoneSkinEngine();
+  }
+};
+
+[[maybe_unused]] ::testing::Environment* const gEnvironment =
+    ::testing::AddGlobalTestEnvironment(new TEngineEnvironment);
+
+} // namespace
+
+} // namespace enginetest
