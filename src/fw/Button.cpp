@@ -26,7 +26,11 @@ void TButton::CreateParams(TCreateParams& p) {
 void TButton::SetDefault(bool v) {
   if (v == FDefault) return;
   FDefault = v;
-  if (HandleAllocated())
+  if (!HandleAllocated()) return;
+  // An owner-drawn button shows the default frame itself.
+  if ((GetWindowLongPtrW(WindowHandle(), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW)
+    InvalidateRect(WindowHandle(), nullptr, FALSE);
+  else
     SendMessageW(WindowHandle(), BM_SETSTYLE, v ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 

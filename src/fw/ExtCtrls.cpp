@@ -3,4 +3,11 @@
 void RegisterExtControls() {
   TPanel::StaticClass();
   TTimer::StaticClass();
+  TCheckBox::StaticClass();
+  TRadioButton::StaticClass();
+  TRadioGroup::StaticClass();
+  TBitBtn::StaticClass();
+  TSpeedButton::StaticClass();
+  TMediaPlayer::StaticClass();
+  TImageList::StaticClass();
 }
