@@ -160,7 +160,7 @@ TEST_F(SkinDataTest, StoredSkinLoadsWhileTheFormIsRead) {
   EXPECT_EQ(sd->SkinName(), "Test grey");
   EXPECT_EQ(sd->Skin().Colors[scButtonFace], MakeColor(200, 201, 202));
   EXPECT_TRUE(sd->Skin().ColorGiven[scButtonFace]);
-  EXPECT_EQ(sd->Skin().Border(2).Image.Width(), 30);
+  EXPECT_EQ(sd->Skin().Border(bpTop).Image.Width(), 30);
   // The background brush is the skin's face colour.
   LOGBRUSH lb{};
   ASSERT_TRUE(GetObjectW(sd->BackgroundBrush(), sizeof lb, &lb));
