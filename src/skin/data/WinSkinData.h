@@ -129,7 +129,10 @@ public:
   // painter for its hints).
   int HintHoverTime = 0;
   TBitmap& SmallIcon() { return FSmallIcon; }
-  TFont& CaptionFont() { return FCaptionFont; }
+  // The system's caption font, every field of it, read by Loaded; null
+  // before.
+  HFONT CaptionFont() const { return FCaptionFont.Get(); }
+  const LOGFONTW& CaptionLogFont() const { return FCaptionLogFont; }
   TCustomImageList& MenuGlyphs() { return FMenuGlyphs; }
   SIZE MaximizedSize() const { return FMaximizedSize; }
 
@@ -168,7 +171,8 @@ private:
   TSkinDefinition FSkin;
   TGdiBrush FBackgroundBrush;
   TBitmap FSmallIcon;
-  TFont FCaptionFont;
+  LOGFONTW FCaptionLogFont{};
+  TGdiFont FCaptionFont;
   TCustomImageList FMenuGlyphs{nullptr};
   THintWindow* FHint = nullptr; // owned
   bool FHintShowing = false;
@@ -191,6 +195,8 @@ bool IsWinNT();
 // DrawTextW on NT, else the text in the ANSI code page with DrawTextA.
 int DrawWideText(HDC dc, const std::wstring& text, RECT& rect, UINT format);
 std::wstring AnsiToWideText(const std::string& text);
+// A font description from the ANSI one, face in the system code page.
+LOGFONTW CaptionLogFontOf(const LOGFONTA& font);
 
 // Shows the skin loader's one message ("This is Older Skin File..."); tests
 // replace it so nothing waits for a click.
