@@ -119,6 +119,10 @@ public:
   bool LoadSkin();
   bool SkinLoaded() const { return !FSkinNotLoaded; }
   const std::string& SkinName() const { return FSkin.SkinName; }
+  // The loaded skin. Each load (a new SkinFile, LoadSkin) makes its slot
+  // elements anew: painters read elements from here again after a skin
+  // change, which Skin().Generation() tells, and draw them with the calls
+  // of skin/data/ElementDraw.h.
   TSkinDefinition& Skin() { return FSkin; }
   const TSkinDefinition& Skin() const { return FSkin; }
   // A solid brush of the skin's face colour, remade at each load.
