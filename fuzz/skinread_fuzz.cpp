@@ -5,6 +5,7 @@
 #include "core/Lzh.h"
 #include "core/SkinRead.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -14,15 +15,26 @@
 
 namespace {
 
+// Every member lies inside the data, and a lookup by name gives exactly
+// the bytes of the first member of that name.
 void CheckLookups(const TSkinReader& reader) {
+  std::vector<std::uint64_t> offsets;
   std::uint64_t total = 0;
-  for (const std::uint32_t s : reader.Sizes())
+  for (const std::uint32_t s : reader.Sizes()) {
+    offsets.push_back(total);
     total += s;
-  if (reader.Count() > SkinMaxMembers || total != reader.Data().size()) std::abort();
+  }
+  const auto& data = reader.Data();
+  if (reader.Count() > SkinMaxMembers || total > data.size()) std::abort();
   std::vector<std::uint8_t> target;
   for (int i = 0; i < reader.Count(); ++i) {
     const std::string& name = reader.Names()[i];
+    int first = 0;
+    while (reader.Names()[first] != name)
+      ++first;
     if (!reader.FindByName(name, target)) std::abort();
+    const auto from = data.begin() + static_cast<std::ptrdiff_t>(offsets[first]);
+    if (!std::equal(target.begin(), target.end(), from, from + reader.Sizes()[first])) std::abort();
     std::string found;
     if (!reader.FindContaining(name, target, found)) std::abort();
     Bitmap bmp;

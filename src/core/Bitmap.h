@@ -38,6 +38,16 @@ class Bitmap {
 public:
   Bitmap() = default;
   Bitmap(int width, int height, TColor fill = clBlack);
+  Bitmap(const Bitmap&) = default;
+  Bitmap(Bitmap&& other) noexcept; // leaves other empty
+  Bitmap& operator=(const Bitmap& other);
+  Bitmap& operator=(Bitmap&& other) noexcept;
+
+  // Grows whenever this bitmap's pixels or size may have changed: by every
+  // assignment and every call that can write (Set, FillRect, Reset, and the
+  // non-const Row and Pixels). Whoever keeps a copy made from the pixels
+  // (a GDI form, say) compares it to tell that the copy is stale.
+  std::uint64_t Revision() const { return FRevision; }
 
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
@@ -56,11 +66,17 @@ public:
   // Sets the colour at (x, y); nothing outside the bitmap.
   void Set(int x, int y, TColor c);
 
-  std::uint32_t* Row(int y) { return FPixels.data() + static_cast<std::size_t>(y) * FWidth; }
+  std::uint32_t* Row(int y) {
+    ++FRevision;
+    return FPixels.data() + static_cast<std::size_t>(y) * FWidth;
+  }
   const std::uint32_t* Row(int y) const {
     return FPixels.data() + static_cast<std::size_t>(y) * FWidth;
   }
-  std::vector<std::uint32_t>& Pixels() { return FPixels; }
+  std::vector<std::uint32_t>& Pixels() {
+    ++FRevision;
+    return FPixels;
+  }
   const std::vector<std::uint32_t>& Pixels() const { return FPixels; }
 
   // Fills a rectangle (clipped to the bitmap) with one colour.
@@ -74,5 +90,6 @@ private:
   int FWidth = 0;
   int FHeight = 0;
   int FBitsPerPixel = 24;
+  std::uint64_t FRevision = 0;
   std::vector<std::uint32_t> FPixels;
 };

@@ -4,6 +4,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <memory>
 #include <new>
 #include <stdexcept>
@@ -58,50 +63,97 @@ static_assert(Positions.EncodeCode[63] == 0xFF && Positions.DecodeUpper[0x20] ==
 
 // The adaptive Huffman tree. Nodes are kept in order of their counts;
 // Son holds, for an inner node, the first of its two children (the second
-// is next to it) and, for a leaf, the symbol plus NodeCount. Parent is
-// indexed by node, and by symbol plus NodeCount for the leaves.
+// is next to it) and, for a leaf, Leaf(symbol).
 struct THuffTree {
-  // Past the nodes, counts no node reaches: they stop the search in MoveUp.
-  std::array<unsigned, NodeCount + 4> Freq;
-  std::array<int, NodeCount + SymbolCount> Parent;
-  std::array<int, NodeCount> Son;
-  // Nodes whose children a decoder's lookup table has followed; moving one
-  // of them makes the table stale.
-  std::array<bool, NodeCount> InTable;
-  bool TableStale = true;
+  // Counts and parents by node; from NodeCount on, two entries per leaf, of
+  // which the first holds the leaf's parent and the second takes the store
+  // that setting both children's parent writes. Counts there are higher
+  // than any node's, which stops the searches in LastBelow.
+  static constexpr int Entries = NodeCount + 2 * SymbolCount;
+  std::array<std::uint16_t, Entries> Freq;
+  std::array<std::uint16_t, Entries> Parent;
+  std::array<std::uint16_t, NodeCount> Son;
+
+  // A decoder walks the first levels through a table whose entries are
+  // filled when first used. The entries that went through a node form one
+  // block of the table (the prefixes that lead to the node); a node whose
+  // children an entry followed is marked, and moving a marked node makes
+  // only its block stale.
+  static constexpr int TableBits = 8;
+  struct TEntry {
+    std::uint16_t Node;
+    std::uint8_t Used;
+    std::uint8_t Valid;
+  };
+  std::array<TEntry, 1 << TableBits> Table;
+  std::array<std::uint8_t, NodeCount> Marked;
+
+  static constexpr unsigned Leaf(int symbol) { return NodeCount + 2 * symbol; }
+  static constexpr int SymbolOf(unsigned leaf) { return static_cast<int>(leaf - NodeCount) >> 1; }
 
   void Start() {
+    Freq.fill(0xFFFF);
+    Parent.fill(0);
     for (int i = 0; i < SymbolCount; ++i) {
       Freq[i] = 1;
-      Son[i] = i + NodeCount;
-      Parent[i + NodeCount] = i;
+      Son[i] = static_cast<std::uint16_t>(Leaf(i));
+      Parent[Leaf(i)] = static_cast<std::uint16_t>(i);
     }
     for (int i = 0, j = SymbolCount; j <= Root; i += 2, ++j) {
-      Freq[j] = Freq[i] + Freq[i + 1];
-      Son[j] = i;
-      Parent[i] = Parent[i + 1] = j;
+      Freq[j] = static_cast<std::uint16_t>(Freq[i] + Freq[i + 1]);
+      Son[j] = static_cast<std::uint16_t>(i);
+      Parent[i] = Parent[i + 1] = static_cast<std::uint16_t>(j);
     }
-    std::fill(Freq.begin() + NodeCount, Freq.end(), 0xFFFF);
     Parent[Root] = 0;
-    InTable.fill(false);
-    TableStale = true;
+    ForgetTable();
   }
 
-  // Counts the symbol once more, moving nodes up to keep the order.
+  void ForgetTable() {
+    for (TEntry& e : Table)
+      e.Valid = 0;
+    Marked.fill(0);
+  }
+
+  // The entries through a marked node: its code from the root is found by
+  // climbing, and a node as deep as the table reaches no entry.
+  void Forget(unsigned node) {
+    Marked[node] = 0;
+    unsigned code = 0;
+    int depth = 0;
+    for (unsigned n = node; n != Root; n = Parent[n]) {
+      if (++depth >= TableBits) return;
+      code |= (n - Son[Parent[n]]) << (depth - 1);
+    }
+    const int low = TableBits - depth;
+    TEntry* e = Table.data() + (code << low);
+    for (int i = 0, count = 1 << low; i < count; ++i)
+      e[i].Valid = 0;
+  }
+
+  const TEntry& Fill(unsigned prefix) {
+    unsigned node = Root;
+    int used = 0;
+    for (unsigned c = Son[Root]; used < TableBits && c < NodeCount; ++used) {
+      Marked[node] = 1;
+      node = c + (prefix >> (TableBits - 1 - used) & 1);
+      c = Son[node];
+    }
+    // Every prefix that shares the bits used reaches the same place.
+    const TEntry e = {static_cast<std::uint16_t>(node), static_cast<std::uint8_t>(used), 1};
+    const int low = TableBits - used;
+    TEntry* block = Table.data() + (prefix >> low << low);
+    for (int i = 0, n = 1 << low; i < n; ++i)
+      block[i] = e;
+    return Table[prefix];
+  }
+
+  // Counts the symbol once more, moving nodes up to keep the order: each
+  // node from the leaf to the root is counted, and one that now counts
+  // more than the next node trades places with the last node counting
+  // less.
   void Update(int symbol) {
     if (Freq[Root] == MaxFreq) Rebuild();
-    // A leaf mostly has to move (many leaves share a count), so its step
-    // is taken without asking; a move to its own place changes nothing.
-    const int c = Parent[symbol + NodeCount];
-    const unsigned k = ++Freq[c];
-    const int l = LastBelow(c, k);
-    Swap(c, l, k);
-    Climb(Parent[l]);
-  }
-
-private:
-  // Counts node c and its ancestors up to the root.
-  void Climb(int c) {
+    unsigned c = Parent[Leaf(symbol)];
     do {
       const unsigned k = ++Freq[c];
       if (k > Freq[c + 1]) c = MoveUp(c, k);
@@ -109,47 +161,71 @@ private:
     } while (c != 0); // only the root has node 0 as parent: node 0 is always a leaf
   }
 
-  // Node c has just been counted to k, more than the next node: it trades
-  // places with the last node counting less than k. Returns that place.
-  int MoveUp(int c, unsigned k) {
-    const int l = LastBelow(c, k);
+private:
+  unsigned MoveUp(unsigned c, unsigned k) {
+    const unsigned l = LastBelow(c, k);
     Swap(c, l, k);
     return l;
   }
 
-  // The last node from c on whose count is below k, or c itself. Counts
-  // from c + 1 on are in order, so stride by four, then settle the last
-  // few without branches.
-  int LastBelow(int l, unsigned k) const {
+  // The last node after c whose count is below k; the next one's is.
+  // Counts from c + 1 on are in order, so the next 32 are compared at once,
+  // which settles nearly every move without a branch, then the next 32.
+  unsigned LastBelow(unsigned c, unsigned k) const {
+#if defined(__SSE2__)
+    const __m128i below = _mm_set1_epi16(static_cast<short>(k - 1));
+    const __m128i zero = _mm_setzero_si128();
+    // A count is below k when taking k - 1 from it saturates at zero.
+    auto lows = [&](unsigned at) {
+      const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&Freq[at]));
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&Freq[at + 8]));
+      const __m128i ra = _mm_cmpeq_epi16(_mm_subs_epu16(a, below), zero);
+      const __m128i rb = _mm_cmpeq_epi16(_mm_subs_epu16(b, below), zero);
+      return static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(ra, rb)));
+    };
+    unsigned l = c;
+    for (;;) {
+      const unsigned mask = lows(l + 1) | lows(l + 17) << 16;
+      if (~mask != 0) return l + static_cast<unsigned>(__builtin_ctz(~mask));
+      l += 32;
+    }
+#else
+    unsigned l = c;
     while (Freq[l + 4] < k)
       l += 4;
     l += Freq[l + 2] < k ? 2 : 0;
     l += Freq[l + 1] < k ? 1 : 0;
     return l;
+#endif
+  }
+
+  // Both children of an inner node; a leaf's second entry is unused.
+  void SetParent(unsigned child, unsigned parent) {
+    Parent[child] = static_cast<std::uint16_t>(parent);
+    Parent[child + 1] = static_cast<std::uint16_t>(parent);
   }
 
   // Node c, whose count has just become k, trades places with node l.
-  void Swap(int c, int l, unsigned k) {
-    if (InTable[c] || InTable[l]) TableStale = true;
+  void Swap(unsigned c, unsigned l, unsigned k) {
+    if (Marked[c]) Forget(c);
+    if (Marked[l]) Forget(l);
     Freq[c] = Freq[l];
-    Freq[l] = k;
-    const int i = Son[c];
-    Parent[i] = l;
-    if (i < NodeCount) Parent[i + 1] = l;
-    const int j = Son[l];
-    Son[l] = i;
-    Parent[j] = c;
-    if (j < NodeCount) Parent[j + 1] = c;
-    Son[c] = j;
+    Freq[l] = static_cast<std::uint16_t>(k);
+    const unsigned i = Son[c];
+    const unsigned j = Son[l];
+    SetParent(i, l);
+    SetParent(j, c);
+    Son[l] = static_cast<std::uint16_t>(i);
+    Son[c] = static_cast<std::uint16_t>(j);
   }
 
   // Halves every leaf count (rounding up) and builds the tree anew.
   void Rebuild() {
-    TableStale = true;
+    ForgetTable();
     int j = 0;
     for (int i = 0; i < NodeCount; ++i) {
       if (Son[i] >= NodeCount) {
-        Freq[j] = (Freq[i] + 1) / 2;
+        Freq[j] = static_cast<std::uint16_t>((Freq[i] + 1) / 2);
         Son[j] = Son[i];
         ++j;
       }
@@ -160,16 +236,15 @@ private:
       while (f < Freq[k])
         --k;
       ++k;
-      std::copy_backward(Freq.begin() + k, Freq.begin() + n, Freq.begin() + n + 1);
-      std::copy_backward(Son.begin() + k, Son.begin() + n, Son.begin() + n + 1);
-      Freq[k] = f;
-      Son[k] = i;
+      for (int m = n; m > k; --m) {
+        Freq[m] = Freq[m - 1];
+        Son[m] = Son[m - 1];
+      }
+      Freq[k] = static_cast<std::uint16_t>(f);
+      Son[k] = static_cast<std::uint16_t>(i);
     }
-    for (int i = 0; i < NodeCount; ++i) {
-      const int k = Son[i];
-      Parent[k] = i;
-      if (k < NodeCount) Parent[k + 1] = i;
-    }
+    for (int i = 0; i < NodeCount; ++i)
+      SetParent(Son[i], i);
   }
 };
 
@@ -180,49 +255,6 @@ template <class TWork> std::unique_ptr<TWork> AllocateWork() {
     throw ElzhException(SLzhNoMemory);
   }
 }
-
-// Input through the read callback in chunks; zero bits once it is exhausted.
-// Bits wait left-aligned in Bits, Count of them; hot loops may take both
-// into locals and hand them back before the next Refill.
-class TBitSource {
-public:
-  explicit TBitSource(const TLzhReadFunc& read) : FRead(read), FBuffer(IoChunk) {}
-
-  // At least 57 bits are available afterwards.
-  void Refill() {
-    while (Count <= 56) {
-      Bits |= static_cast<std::uint64_t>(NextByte()) << (56 - Count);
-      Count += 8;
-    }
-  }
-  unsigned Peek(int n) const { return static_cast<unsigned>(Bits >> (64 - n)); }
-  void Skip(int n) {
-    Bits <<= n;
-    Count -= n;
-  }
-
-  std::uint64_t Bits = 0;
-  int Count = 0;
-
-private:
-  std::uint8_t NextByte() {
-    if (FPos == FEnd) {
-      if (FExhausted) return 0;
-      FPos = 0;
-      FEnd = std::min(FRead(FBuffer.data(), FBuffer.size()), FBuffer.size());
-      if (FEnd == 0) {
-        FExhausted = true;
-        return 0;
-      }
-    }
-    return FBuffer[FPos++];
-  }
-
-  const TLzhReadFunc& FRead;
-  std::vector<std::uint8_t> FBuffer;
-  std::size_t FPos = 0, FEnd = 0;
-  bool FExhausted = false;
-};
 
 // Output gathered and handed to the write callback in chunks.
 class TByteSink {
@@ -246,83 +278,6 @@ private:
   const TLzhWriteFunc& FWrite;
   std::unique_ptr<std::uint8_t[]> FBuffer;
   std::size_t FLength = 0;
-};
-
-// Symbols and positions read from the bit stream, the tree updated as
-// each symbol is taken.
-class TSymbolDecoder {
-public:
-  TSymbolDecoder(THuffTree& tree, const TLzhReadFunc& read) : FTree(tree), FIn(read) {
-    FTree.Start();
-  }
-
-  // From the root down, 0 taking the first child and 1 the second. The
-  // first levels change seldom (their counts are large), so a table
-  // walks them for the next few bits at once.
-  int DecodeSymbol() {
-    if (FTree.TableStale) BuildTable();
-    if (FIn.Count < 32) FIn.Refill();
-    std::uint64_t bits = FIn.Bits;
-    int count = FIn.Count;
-    const TTableEntry e = FTable[bits >> (64 - TableBits)];
-    bits <<= e.Used;
-    count -= e.Used;
-    int c = FTree.Son[e.Node];
-    while (c < NodeCount) {
-      if (count == 0) {
-        FIn.Bits = bits;
-        FIn.Count = count;
-        FIn.Refill();
-        bits = FIn.Bits;
-        count = FIn.Count;
-      }
-      const int node = c + static_cast<int>(bits >> 63);
-      bits <<= 1;
-      --count;
-      c = FTree.Son[node];
-    }
-    FIn.Bits = bits;
-    FIn.Count = count;
-    c -= NodeCount;
-    FTree.Update(c);
-    return c;
-  }
-
-  int DecodePosition() {
-    if (FIn.Count < 14) FIn.Refill();
-    const unsigned lead = FIn.Peek(8);
-    const int bits = Positions.DecodeLen[lead] + 6;
-    const unsigned low = FIn.Peek(bits) & 0x3F;
-    FIn.Skip(bits);
-    return static_cast<int>(Positions.DecodeUpper[lead] << 6 | low);
-  }
-
-private:
-  static constexpr int TableBits = 7;
-  // Where the walk stands after the entry's bits: at Node, Used bits on
-  // (fewer when a leaf came first). Node's own children are read afresh.
-  struct TTableEntry {
-    std::uint16_t Node;
-    std::uint8_t Used;
-  };
-
-  void BuildTable() {
-    FTree.InTable.fill(false);
-    for (unsigned prefix = 0; prefix < FTable.size(); ++prefix) {
-      int node = Root, used = 0;
-      for (int c = FTree.Son[Root]; used < TableBits && c < NodeCount; ++used) {
-        if (used > 0) FTree.InTable[node] = true;
-        node = c + static_cast<int>(prefix >> (TableBits - 1 - used) & 1);
-        c = FTree.Son[node];
-      }
-      FTable[prefix] = {static_cast<std::uint16_t>(node), static_cast<std::uint8_t>(used)};
-    }
-    FTree.TableStale = false;
-  }
-
-  THuffTree& FTree;
-  TBitSource FIn;
-  std::array<TTableEntry, 1 << TableBits> FTable;
 };
 
 // Bits written most significant first, whole bytes handed on as they fill.
@@ -362,7 +317,7 @@ public:
   void EncodeSymbol(int symbol) {
     std::uint64_t code = 0;
     int len = 0;
-    for (int k = FTree.Parent[symbol + NodeCount]; k != Root; k = FTree.Parent[k], ++len)
+    for (int k = FTree.Parent[THuffTree::Leaf(symbol)]; k != Root; k = FTree.Parent[k], ++len)
       code |= static_cast<std::uint64_t>(k & 1) << len;
     FOut.Put(code, len);
     FLongestCode = std::max(FLongestCode, len);
@@ -383,56 +338,6 @@ private:
   THuffTree& FTree;
   TBitSink FOut;
   int FLongestCode = 0;
-};
-
-struct TDecodeWork {
-  THuffTree Tree;
-  std::array<std::uint8_t, RingSize> Ring;
-};
-
-class TDecoder {
-public:
-  TDecoder(TDecodeWork& work, const TLzhReadFunc& read, const TLzhWriteFunc& write)
-      : FIn(work.Tree, read), FRing(work.Ring), FOut(write) {}
-
-  void Run(std::uint32_t unpackedSize) {
-    FRing.fill(' ');
-    int r = RingStart;
-    std::uint64_t produced = 0;
-    while (produced < unpackedSize) {
-      const int c = FIn.DecodeSymbol();
-      if (c < 256) {
-        FRing[r] = static_cast<std::uint8_t>(c);
-        r = (r + 1) & RingMask;
-        FOut.Put(static_cast<std::uint8_t>(c));
-        ++produced;
-      } else {
-        const int from = (r - FIn.DecodePosition() - 1) & RingMask;
-        const int len = c - 255 + Threshold;
-        r = CopyMatch(from, r, len, FOut.Room(len));
-        FOut.Advance(len);
-        produced += len;
-      }
-    }
-    FOut.Flush();
-  }
-
-private:
-  // Byte by byte: source and destination may overlap in the ring.
-  int CopyMatch(int from, int r, int len, std::uint8_t* out) {
-    std::uint8_t* ring = FRing.data();
-    for (int k = 0; k < len; ++k) {
-      const std::uint8_t b = ring[(from + k) & RingMask];
-      ring[r] = b;
-      r = (r + 1) & RingMask;
-      out[k] = b;
-    }
-    return r;
-  }
-
-  TSymbolDecoder FIn;
-  std::array<std::uint8_t, RingSize>& FRing;
-  TByteSink FOut;
 };
 
 // The dictionary is a binary search tree per first byte over the strings
@@ -601,6 +506,187 @@ void TEncoder::Run() {
   FOut.Finish();
 }
 
+// Bits straight from the input, most significant first, refilled eight
+// bytes at a time; zero bits once the input is exhausted. Bits wait
+// left-aligned in Bits, Count of them valid; the bits below may already
+// hold the next input, which a refill writes again unchanged.
+class TBitReader {
+public:
+  explicit TBitReader(std::span<const std::uint8_t> input)
+      : FPos(input.data()), FEnd(input.data() + input.size()) {}
+
+  // At least 56 bits are valid afterwards.
+  void Refill() {
+    if (FEnd - FPos >= 8) {
+      Bits |= LoadBigEndian(FPos) >> Count;
+      const int bytes = (63 - Count) >> 3;
+      FPos += bytes;
+      Count += bytes * 8;
+      return;
+    }
+    while (Count <= 56) {
+      const std::uint64_t b = FPos < FEnd ? *FPos++ : 0;
+      Bits |= b << (56 - Count);
+      Count += 8;
+    }
+  }
+  unsigned Peek(int n) const { return static_cast<unsigned>(Bits >> (64 - n)); }
+  void Skip(int n) {
+    Bits <<= n;
+    Count -= n;
+  }
+
+  std::uint64_t Bits = 0;
+  int Count = 0;
+
+private:
+  static std::uint64_t LoadBigEndian(const std::uint8_t* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
+    return v;
+  }
+
+  const std::uint8_t* FPos;
+  const std::uint8_t* FEnd;
+};
+
+// Symbols and positions read from the bit stream, the tree updated as
+// each symbol is taken.
+class TSymbolDecoder {
+public:
+  TSymbolDecoder(THuffTree& tree, std::span<const std::uint8_t> input) : FTree(tree), FIn(input) {
+    FTree.Start();
+  }
+
+  // From the root down, 0 taking the first child and 1 the second; the
+  // table walks the first levels for the next few bits at once. Bits are
+  // refilled for every symbol: refilling costs less than a branch on the
+  // count, which the processor would guess wrong about every other symbol.
+  int DecodeSymbol() {
+    FIn.Refill();
+    std::uint64_t bits = FIn.Bits;
+    int count = FIn.Count;
+    const unsigned prefix = static_cast<unsigned>(bits >> (64 - THuffTree::TableBits));
+    const auto& e = FTree.Table[prefix].Valid ? FTree.Table[prefix] : FTree.Fill(prefix);
+    bits <<= e.Used;
+    count -= e.Used;
+    unsigned c = FTree.Son[e.Node];
+    while (c < NodeCount) {
+      if (count == 0) {
+        FIn.Bits = bits;
+        FIn.Count = count;
+        FIn.Refill();
+        bits = FIn.Bits;
+        count = FIn.Count;
+      }
+      c = FTree.Son[c + static_cast<unsigned>(bits >> 63)];
+      bits <<= 1;
+      --count;
+    }
+    FIn.Bits = bits;
+    FIn.Count = count;
+    const int symbol = THuffTree::SymbolOf(c);
+    FTree.Update(symbol);
+    return symbol;
+  }
+
+  int DecodePosition() {
+    if (FIn.Count < 14) FIn.Refill();
+    const unsigned lead = FIn.Peek(8);
+    const int bits = Positions.DecodeLen[lead] + 6;
+    const unsigned low = FIn.Peek(bits) & 0x3F;
+    FIn.Skip(bits);
+    return static_cast<int>(Positions.DecodeUpper[lead] << 6 | low);
+  }
+
+private:
+  THuffTree& FTree;
+  TBitReader FIn;
+};
+
+// Room after the last byte produced: a match copies a fixed amount, at
+// least its longest length, whatever its own length; the bytes past it are
+// overwritten by what follows.
+constexpr std::size_t OutputSlack = 128;
+
+// The output is its own history window: a match copies from earlier in
+// the output, and reaches the ring's starting spaces when it points before
+// the first byte.
+void CopyMatch(std::uint8_t* out, std::size_t at, std::size_t distance, int len) {
+  std::uint8_t* dst = out + at;
+  if (distance > at) {
+    const int spaces = static_cast<int>(std::min<std::size_t>(distance - at, len));
+    std::memset(dst, ' ', spaces);
+    for (int k = spaces; k < len; ++k)
+      dst[k] = out[at + k - distance];
+    return;
+  }
+  const std::uint8_t* src = dst - distance;
+  // Blocks in order, each reading only bytes written before it.
+  if (distance >= 16) {
+    for (int k = 0; k < 64; k += 16)
+      std::memcpy(dst + k, src + k, 16);
+  } else if (distance >= 8) {
+    for (int k = 0; k < 64; k += 8)
+      std::memcpy(dst + k, src + k, 8);
+  } else {
+    // The last few bytes repeat: their pattern is spread over eight bytes
+    // and stored whole, a multiple of the distance further each time,
+    // rather than copied byte by byte from bytes just written.
+    if constexpr (std::endian::native == std::endian::little) {
+      std::uint64_t pattern;
+      std::memcpy(&pattern, src, 8);
+      const unsigned bits = static_cast<unsigned>(distance) * 8;
+      pattern &= (std::uint64_t{1} << bits) - 1;
+      for (unsigned have = bits; have < 64; have *= 2)
+        pattern |= pattern << have;
+      const int step = 8 - 8 % static_cast<int>(distance);
+      for (int k = 0; k < 12 * step; k += step)
+        std::memcpy(dst + k, &pattern, 8);
+    } else {
+      for (int k = 0; k < len; ++k)
+        dst[k] = src[k];
+    }
+  }
+}
+
+struct TDecodeWork {
+  THuffTree Tree;
+};
+
+// Memory to memory: the whole stream in, everything produced out.
+std::vector<std::uint8_t> DecodeMemory(std::span<const std::uint8_t> bits,
+                                       std::uint32_t unpackedSize) {
+  auto work = AllocateWork<TDecodeWork>();
+  TSymbolDecoder in(work->Tree, bits);
+  std::vector<std::uint8_t> out;
+  // Trust the declared size only as far as the input could honestly give;
+  // beyond that (zeros after a cut stream) the output grows as it comes.
+  std::size_t room = static_cast<std::size_t>(
+      std::min<std::uint64_t>(unpackedSize, LzhUnpackedLimit(bits.size())));
+  out.resize(room + OutputSlack);
+  std::uint8_t* base = out.data();
+  std::size_t produced = 0;
+  while (produced < unpackedSize) {
+    if (produced >= room) {
+      room = std::min<std::size_t>(unpackedSize, std::max<std::size_t>(2 * room, 4096));
+      out.resize(room + OutputSlack);
+      base = out.data();
+    }
+    const int c = in.DecodeSymbol();
+    if (c < 256) {
+      base[produced++] = static_cast<std::uint8_t>(c);
+    } else {
+      const int len = c - 255 + Threshold;
+      CopyMatch(base, produced, static_cast<std::size_t>(in.DecodePosition()) + 1, len);
+      produced += static_cast<std::size_t>(len);
+    }
+  }
+  out.resize(produced);
+  return out;
+}
+
 TLzhReadFunc MemoryReader(std::span<const std::uint8_t> data, std::size_t& pos) {
   return [data, &pos](std::uint8_t* buffer, std::size_t count) {
     const std::size_t n = std::min(count, data.size() - pos);
@@ -620,8 +706,21 @@ TLzhWriteFunc VectorWriter(std::vector<std::uint8_t>& out) {
 
 void TLZH::Decode(std::uint32_t unpackedSize, const TLzhReadFunc& read,
                   const TLzhWriteFunc& write) {
-  auto work = AllocateWork<TDecodeWork>();
-  TDecoder(*work, read, write).Run(unpackedSize);
+  // A symbol with its position takes well under 64 bits and gives at
+  // least a byte, so this much input decodes the wanted size; more is
+  // never read.
+  const std::uint64_t enough = std::uint64_t{unpackedSize} * 8 + 16;
+  std::vector<std::uint8_t> input;
+  std::vector<std::uint8_t> chunk(IoChunk);
+  while (input.size() < enough) {
+    const std::size_t want =
+        static_cast<std::size_t>(std::min<std::uint64_t>(IoChunk, enough - input.size()));
+    const std::size_t n = std::min(read(chunk.data(), want), want);
+    if (n == 0) break;
+    input.insert(input.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n));
+  }
+  const std::vector<std::uint8_t> out = DecodeMemory(input, unpackedSize);
+  if (!out.empty()) write(out.data(), out.size());
 }
 
 void TLZH::Encode(const TLzhReadFunc& read, const TLzhWriteFunc& write) {
@@ -631,12 +730,7 @@ void TLZH::Encode(const TLzhReadFunc& read, const TLzhWriteFunc& write) {
 
 std::vector<std::uint8_t> LzhDecode(std::span<const std::uint8_t> bits,
                                     std::uint32_t unpackedSize) {
-  std::vector<std::uint8_t> out;
-  // Trust the declared size only as far as the input could honestly give.
-  out.reserve(std::min<std::uint64_t>(unpackedSize, LzhUnpackedLimit(bits.size())) + MaxMatch);
-  std::size_t pos = 0;
-  TLZH().Decode(unpackedSize, MemoryReader(bits, pos), VectorWriter(out));
-  return out;
+  return DecodeMemory(bits, unpackedSize);
 }
 
 std::vector<std::uint8_t> LzhEncode(std::span<const std::uint8_t> data) {
@@ -664,9 +758,7 @@ std::vector<std::uint8_t> LzhEncodeSymbols(std::span<const int> symbols, int* lo
 std::vector<int> LzhDecodeSymbols(std::span<const std::uint8_t> bits, std::size_t count) {
   std::vector<int> out;
   auto tree = AllocateWork<THuffTree>();
-  std::size_t pos = 0;
-  const TLzhReadFunc read = MemoryReader(bits, pos);
-  TSymbolDecoder decoder(*tree, read);
+  TSymbolDecoder decoder(*tree, bits);
   for (std::size_t i = 0; i < count; ++i)
     out.push_back(decoder.DecodeSymbol());
   return out;

@@ -66,7 +66,7 @@ TSkinDefinition::TSkinDefinition()
     : FButtons(std::make_unique<TDataSkinButton>("Buttons")),
       FTitle(std::make_unique<TDataSkinTitle>("Title")) {
   for (int side = 0; side < 4; ++side)
-    FBorders[side] = std::make_unique<TDataSkinBorder>(kBorderNames[side]);
+    FBorders[side] = std::make_unique<TDataSkinFormBorder>(kBorderNames[side]);
 }
 
 TSkinDefinition::~TSkinDefinition() = default;
@@ -85,18 +85,31 @@ TDataSkinObject* TSkinDefinition::ElementByName(std::string_view sectionName) co
   return nullptr;
 }
 
-TDataSkinBorder& TSkinDefinition::Border(int side) {
-  return *FBorders.at(side);
+TDataSkinMenuBar* TSkinDefinition::MenuBar() const {
+  return static_cast<TDataSkinMenuBar*>(FSlots[ssMenuBar].get());
 }
-const TDataSkinBorder& TSkinDefinition::Border(int side) const {
-  return *FBorders.at(side);
+
+TDataSkinBoxLabel* TSkinDefinition::GroupBox() const {
+  return static_cast<TDataSkinBoxLabel*>(FSlots[ssGroupBox].get());
+}
+
+TDataSkinBorder* TSkinDefinition::ElementWithSecondImage(TSkinSlot slot) const {
+  return dynamic_cast<TDataSkinBorder*>(Element(slot));
+}
+
+TDataSkinFormBorder& TSkinDefinition::Border(int piece) {
+  return *FBorders.at(static_cast<std::size_t>(piece - 1));
+}
+const TDataSkinFormBorder& TSkinDefinition::Border(int piece) const {
+  return *FBorders.at(static_cast<std::size_t>(piece - 1));
 }
 
 TColor TSkinDefinition::BaseColor() const {
-  const Bitmap& top = FBorders[2]->Image;
+  const TDataSkinFormBorder& border = Border(bpTop);
+  const Bitmap& top = border.Image;
   if (top.Empty()) return Colors[scButtonFace];
   // A frame count below 1 counts as one frame rather than dividing by zero.
-  const int frames = std::max(FBorders[2]->Frame, 1);
+  const int frames = std::max(border.Frame, 1);
   return top.At(top.Width() / 3, top.Height() / frames / 3);
 }
 
@@ -117,12 +130,13 @@ void TSkinDefinition::Load(const TQuickIni& ini, const TSkinReader& reader,
   BuildComboxArrow();
   BuildToolbar();
   Colors[scBaseColor] = BaseColor();
+  ++FGeneration;
 }
 
 void TSkinDefinition::LoadBorders(const TQuickIni& ini, const TSkinReader& reader) {
   const TSkinSource src{ini, reader};
   for (int side = 0; side < 4; ++side) {
-    TDataSkinBorder& b = *FBorders[side];
+    TDataSkinFormBorder& b = *FBorders[side];
     const std::string name = kBorderNames[side];
     const int first = ini.ReadInteger(kPersonality, name + "TopHeight", 0);
     const int second = ini.ReadInteger(kPersonality, name + "BotHeight", 0);
@@ -134,8 +148,8 @@ void TSkinDefinition::LoadBorders(const TQuickIni& ini, const TSkinReader& reade
     b.LeftWidth = upright ? 0 : first;
     b.RightWidth = upright ? 0 : second;
     b.Frame = ini.ReadInteger(kPersonality, name + "Frame", 1);
-    // For borders the tile field says whether the centre is stretched.
-    b.Tile = std::min(ini.ReadInteger(kPersonality, name + "Stretch", 1), 1);
+    b.Stretch = std::min(ini.ReadInteger(kPersonality, name + "Stretch", 1), 1);
+    b.Tile = b.Stretch == 1 ? 0 : 1;
     b.Trans = ini.ReadInteger(kPersonality, name + "Trans", 1);
     b.Image = ReadSkinBitmap(src, kPersonality, name);
   }
@@ -172,13 +186,13 @@ void TSkinDefinition::LoadButtons(const TQuickIni& ini, const TSkinReader& reade
   b.Tile = ini.ReadInteger(sec, "Tile", 0);
   if (b.Tile > 1) b.Tile = 0;
   b.Image = ReadSkinBitmap(src, sec, "Bitmap");
-  b.CheckImage = ReadSkinBitmap(src, sec, "CheckButton");
-  b.RadioImage = ReadSkinBitmap(src, sec, "RadioButton");
+  b.CheckButton = ReadSkinBitmap(src, sec, "CheckButton");
+  b.RadioButton = ReadSkinBitmap(src, sec, "RadioButton");
   b.NormalColour = static_cast<TColor>(ini.ReadInteger(sec, "NormalColour", -1));
   b.MouseOverColour = static_cast<TColor>(ini.ReadInteger(sec, "MouseOverColour", -1));
   b.PressedColour = static_cast<TColor>(ini.ReadInteger(sec, "PressedColour", -1));
-  b.RadioFrame = ini.ReadInteger(sec, "RadioButtonFrame", 0);
-  b.CheckFrame = ini.ReadInteger(sec, "CheckButtonFrame", 0);
+  b.RadioButtonFrame = ini.ReadInteger(sec, "RadioButtonFrame", 0);
+  b.CheckButtonFrame = ini.ReadInteger(sec, "CheckButtonFrame", 0);
   b.NormalColour2Given = HasValue(src, sec, "NormalColour2");
   b.MouseOverColour2Given = HasValue(src, sec, "MouseOverColour2");
   b.PressedColour2Given = HasValue(src, sec, "PressedColour2");
@@ -187,23 +201,25 @@ void TSkinDefinition::LoadButtons(const TQuickIni& ini, const TSkinReader& reade
   b.MouseOverColour2 = ReadColorText(src, sec, "MouseOverColour2", textColor);
   b.PressedColour2 = ReadColorText(src, sec, "PressedColour2", textColor);
   b.Frame = 5;
-  if (b.RadioFrame == 0) b.RadioFrame = StripFrames(b.RadioImage);
-  if (b.CheckFrame == 0) b.CheckFrame = StripFrames(b.CheckImage);
+  if (b.RadioButtonFrame == 0) b.RadioButtonFrame = StripFrames(b.RadioButton);
+  if (b.CheckButtonFrame == 0) b.CheckButtonFrame = StripFrames(b.CheckButton);
 }
 
 void TSkinDefinition::LoadTitle(const TQuickIni& ini, const TSkinReader& reader) {
   const TSkinSource src{ini, reader};
   TDataSkinTitle& t = *FTitle;
   t.Image = ReadSkinBitmap(src, kPersonality, "TextBack");
-  t.LeftWidth = ini.ReadInteger(kPersonality, "TextShift", 0);
-  t.TopHeight = ini.ReadInteger(kPersonality, "TextShiftVert", 0);
-  t.RightWidth = ini.ReadInteger(kPersonality, "TextRightClip", 0);
-  t.BottomHeight = 0;
+  t.TextShift = ini.ReadInteger(kPersonality, "TextShift", 0);
+  t.TextShiftVert = ini.ReadInteger(kPersonality, "TextShiftVert", 0);
+  t.TextRightClip = ini.ReadInteger(kPersonality, "TextRightClip", 0);
   t.TextAlignment = ini.ReadInteger(kPersonality, "TextAlignment", 0);
   t.TextBackground = ini.ReadInteger(kPersonality, "Textbackground", 0);
   t.FontHeight = ini.ReadInteger("Fonts", "FontHeight", 14);
-  t.TextBackLeft = ini.ReadInteger(kPersonality, "TXTBackleft", 0);
-  t.TextBackRight = ini.ReadInteger(kPersonality, "TXTBackRight", 0);
+  // The text background is sliced with these, so they are the bands.
+  t.LeftWidth = ini.ReadInteger(kPersonality, "TXTBackleft", 0);
+  t.TopHeight = 0;
+  t.RightWidth = ini.ReadInteger(kPersonality, "TXTBackRight", 0);
+  t.BottomHeight = 0;
   t.ActiveTextColour = TitleTextColor(ini, "ActiveText");
   t.InactiveTextColour = TitleTextColor(ini, "InActiveText");
   t.Frame = 2;

@@ -4,12 +4,21 @@
 // table. Loading never fails: missing sections, keys and bitmaps give
 // defaults and empty slots, and painters fall back to the plain look for
 // an empty slot.
+//
+// Every load makes the slot elements and the title-bar buttons anew and
+// frees those of the load before; the borders, "Buttons", "Title",
+// "ComboxArrow" and "Toolbar" stay the same objects with new contents. So
+// painters keep no element pointer, and nothing taken from an element,
+// across a skin change: they read the elements again when Generation()
+// differs from the one they drew with (a skin change also reaches them as
+// SkinChanged).
 
 #include "core/Bitmap.h"
 #include "core/Color.h"
 #include "core/SkinElements.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -97,15 +106,25 @@ public:
   // Reads the definition text (already in ini) with the bitmaps of reader.
   // A second load replaces what the first made.
   void Load(const TQuickIni& ini, const TSkinReader& reader, const ISkinEnvironment& env);
+  // Counts the loads: 0 before the first, then one more for each.
+  std::uint32_t Generation() const { return FGeneration; }
 
   std::string SkinName;
 
   TDataSkinObject* Element(TSkinSlot slot) const; // nullptr: the slot is empty
+  // The slots whose elements are of their own kind; nullptr when empty.
+  TDataSkinMenuBar* MenuBar() const;   // ssMenuBar
+  TDataSkinBoxLabel* GroupBox() const; // ssGroupBox
+  // Tabs, ComboButton, UpDown.Horz, UpDown.Vert and Progress, which have a
+  // second picture; nullptr for other slots and empty ones.
+  TDataSkinBorder* ElementWithSecondImage(TSkinSlot slot) const;
   // By section name, case ignored; also finds the borders, "Buttons" and
   // "Title".
   TDataSkinObject* ElementByName(std::string_view sectionName) const;
-  TDataSkinBorder& Border(int side); // 0 Left, 1 Right, 2 Top, 3 Bottom
-  const TDataSkinBorder& Border(int side) const;
+  // The form borders by piece number: 1 (bpLeft) to 4 (bpBottom). Throws
+  // std::out_of_range for another number.
+  TDataSkinFormBorder& Border(int piece);
+  const TDataSkinFormBorder& Border(int piece) const;
   TDataSkinButton& Buttons() { return *FButtons; }
   const TDataSkinButton& Buttons() const { return *FButtons; }
   TDataSkinTitle& Title() { return *FTitle; }
@@ -138,7 +157,8 @@ private:
   void BuildToolbar();
 
   std::array<std::unique_ptr<TDataSkinObject>, ssSlotCount> FSlots;
-  std::array<std::unique_ptr<TDataSkinBorder>, 4> FBorders;
+  std::array<std::unique_ptr<TDataSkinFormBorder>, 4> FBorders; // piece - 1
+  std::uint32_t FGeneration = 0;
   std::unique_ptr<TDataSkinButton> FButtons;
   std::unique_ptr<TDataSkinTitle> FTitle;
 };

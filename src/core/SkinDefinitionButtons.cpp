@@ -46,12 +46,12 @@ void TSkinDefinition::LoadSysButtons(const TQuickIni& ini, const TSkinReader& re
     auto b = std::make_unique<TDataSkinSysButton>(section);
     b->Action = ini.ReadInteger(section, "Action", 0);
     b->Align = ini.ReadInteger(section, "Align", 0);
-    b->X = ini.ReadInteger(section, "Xcoord", 0);
-    b->Y = ini.ReadInteger(section, "Ycoord", 0);
+    b->Xcoord = ini.ReadInteger(section, "Xcoord", 0);
+    b->Ycoord = ini.ReadInteger(section, "Ycoord", 0);
     b->Visibility = ini.ReadInteger(section, "Visibility", 0);
     b->Visibility1 = ini.ReadInteger(section, "Visibility1", b->Action == -1 ? -1 : 0);
-    if (b->Action == 1 && b->Visibility == 2) remembered = {b->X, b->Y};
-    if (b->Action == 4 && remembered) std::tie(b->X, b->Y) = *remembered;
+    if (b->Action == 1 && b->Visibility == 2) remembered = {b->Xcoord, b->Ycoord};
+    if (b->Action == 4 && remembered) std::tie(b->Xcoord, b->Ycoord) = *remembered;
     b->CombineOp = ini.ReadInteger(section, "CombineOp", -1);
     b->Frame = ini.ReadInteger(section, "frame", 0);
     b->Image = ReadSkinBitmap(src, section, "ButtonImage");
@@ -75,7 +75,7 @@ void TSkinDefinition::LoadMdiButtons(const TQuickIni& ini, const TSkinReader& re
     if (!controls.Empty()) {
       b->Image.Reset(4 * w, h);
       StretchCopy(b->Image, RectOf(0, 0, 4 * w, h), controls, RectOf(4 * w * i, 0, 4 * w, h));
-      b->X = (w + 4) * (3 - i);
+      b->Xcoord = (w + 4) * (3 - i);
     }
     SysButtons.push_back(std::move(b));
   }

@@ -5,6 +5,8 @@
 #include "core/SkinRead.h"
 #include "core/WinSkinIni.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::string_view kPersonality = "Personality";
@@ -98,17 +100,18 @@ LoadBoxLabelElement(const TSkinSource& src, std::string_view section, TColor col
   return e;
 }
 
-std::unique_ptr<TDataSkinObject> LoadMenuBarElement(const TSkinSource& src) {
+std::unique_ptr<TDataSkinMenuBar> LoadMenuBarElement(const TSkinSource& src) {
   if (!HasValue(src, kPersonality, "menuBar")) return nullptr;
   const TQuickIni& ini = src.Ini;
-  auto e = std::make_unique<TDataSkinObject>(kPersonality);
+  auto e = std::make_unique<TDataSkinMenuBar>(kPersonality);
   e->Image = ReadSkinBitmap(src, kPersonality, "menuBar");
-  e->TopHeight = 0;
-  e->BottomHeight = 0;
-  e->Tile = ini.ReadInteger(kPersonality, "TileMenu", 1);
-  if (e->Tile > 1) e->Tile = 1;
+  e->TileMenu = std::min(ini.ReadInteger(kPersonality, "TileMenu", 1), 1);
+  // As a nine-slice the bar's centre is stretched.
+  e->Tile = 0;
   e->LeftWidth = ini.ReadInteger(kPersonality, "TileLeftMenu", 1);
+  e->TopHeight = 0;
   e->RightWidth = ini.ReadInteger(kPersonality, "TileRightMenu", 1);
+  e->BottomHeight = 0;
   return e;
 }
 

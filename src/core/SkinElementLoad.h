@@ -38,6 +38,6 @@ std::unique_ptr<TDataSkinBorder> LoadBitmapElement(const TSkinSource& src,
 std::unique_ptr<TDataSkinBoxLabel>
 LoadBoxLabelElement(const TSkinSource& src, std::string_view section, TColor colour2Default);
 // From key "menuBar" of section "Personality".
-std::unique_ptr<TDataSkinObject> LoadMenuBarElement(const TSkinSource& src);
+std::unique_ptr<TDataSkinMenuBar> LoadMenuBarElement(const TSkinSource& src);
 // The program's own bitmap, with bands of 3.
 std::unique_ptr<TDataSkinObject> MakeResourceElement(std::string_view name, Bitmap image);

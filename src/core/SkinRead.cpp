@@ -106,8 +106,10 @@ TSkinLoadResult TSkinReader::Parse(std::span<const std::uint8_t> unpacked) {
     total += sizes[i];
   }
   rest = rest.subspan(names.size() * 4);
-  // Every member must lie inside the data, and nothing may be left over.
-  if (total != rest.size()) return TSkinLoadResult::Invalid;
+  // Every member must lie inside the data. Bytes after the last member are
+  // kept with the data, as other packers may leave some, but belong to no
+  // member.
+  if (total > rest.size()) return TSkinLoadResult::Invalid;
 
   FNames = std::move(names);
   FSizes = std::move(sizes);
@@ -117,8 +119,12 @@ TSkinLoadResult TSkinReader::Parse(std::span<const std::uint8_t> unpacked) {
 }
 
 void TSkinReader::CopyMember(std::size_t index, std::vector<std::uint8_t>& target) const {
-  const auto first = FData.begin() + static_cast<std::ptrdiff_t>(FOffsets[index]);
-  target.assign(first, first + FSizes[index]);
+  // Load refuses members beyond the data; should one ever get there, it
+  // gives what the data holds of it.
+  const std::uint64_t from = std::min<std::uint64_t>(FOffsets[index], FData.size());
+  const std::uint64_t to = std::min<std::uint64_t>(from + FSizes[index], FData.size());
+  target.assign(FData.begin() + static_cast<std::ptrdiff_t>(from),
+                FData.begin() + static_cast<std::ptrdiff_t>(to));
 }
 
 bool TSkinReader::FindByName(std::string_view name, std::vector<std::uint8_t>& target) const {

@@ -39,7 +39,9 @@ public:
   const std::vector<std::string>& Names() const { return FNames; } // lower-cased
   int Count() const { return static_cast<int>(FNames.size()); }
   const std::vector<std::uint32_t>& Sizes() const { return FSizes; }
-  const std::vector<std::uint8_t>& Data() const { return FData; } // everything after the sizes
+  // Everything after the size table: the members back to back, then any
+  // bytes their sizes leave over, which no lookup returns.
+  const std::vector<std::uint8_t>& Data() const { return FData; }
   const std::array<std::uint32_t, 4>& Header() const { return FHeader; }
   std::uint32_t Kind() const { return FHeader[0]; }
 

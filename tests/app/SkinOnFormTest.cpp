@@ -82,8 +82,8 @@ TEST_F(MainWindowTest, StoredSkinHasTheLayoutOfTheProgramsSkin) {
     ASSERT_NE(e, nullptr) << slot;
     EXPECT_FALSE(e->Image.Empty()) << e->Name;
   }
-  for (int side = 0; side < 4; ++side)
-    EXPECT_FALSE(skin.Border(side).Image.Empty()) << side;
+  for (int piece = bpLeft; piece <= bpBottom; ++piece)
+    EXPECT_FALSE(skin.Border(piece).Image.Empty()) << piece;
   EXPECT_FALSE(skin.Buttons().Image.Empty());
   EXPECT_FALSE(skin.Title().Image.Empty());
   EXPECT_GE(skin.SysButtons.size(), 3u + 4u); // close, maximize, minimize, restore + MDI

@@ -142,12 +142,14 @@ TEST(FillGradient, ColumnsFromFirstToSecondColour) {
 
 TEST(FillGradient, RowsAndClipping) {
   Bitmap bmp(2, 3, clMagenta);
-  // Rows -2..2 of a 5-row gradient; only rows 0..2 exist.
-  FillGradient(bmp, {0, -2, 2, 3}, MakeColor(0, 0, 0), true, MakeColor(0, 0, 200));
-  const int slot = GradientTable(5, MakeColor(0, 0, 0), MakeColor(0, 0, 200));
+  // Rows -2..2 of a 5-row gradient; only rows 0..2 exist and show entries
+  // 2 to 4. By hand, h = (5 - 1) / 2 = 2 and blue is (2 + 201 i) / 4:
+  // 404 / 4 = 101, 605 / 4 = 151, 806 / 4 = 201.
+  FillGradient(bmp, {0, -2, 2, 3}, MakeColor(0, 0, 0), true, MakeColor(0, 0, 201));
+  const TColor expected[] = {MakeColor(0, 0, 101), MakeColor(0, 0, 151), MakeColor(0, 0, 201)};
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 2; ++x)
-      EXPECT_EQ(bmp.At(x, y), GradientColors(slot)[y + 2]);
+      EXPECT_EQ(bmp.At(x, y), expected[y]) << x << "," << y;
 }
 
 TEST(FillGradient, NothingForEmptyOrInvisibleRects) {

@@ -6,7 +6,7 @@ namespace {
 
 struct TButtonExpect {
   const char* Name;
-  int Action, Align, X, Y, CombineOp, Visibility, Visibility1, Frame, ImageWidth;
+  int Action, Align, Xcoord, Ycoord, CombineOp, Visibility, Visibility1, Frame, ImageWidth;
 };
 
 void ExpectButton(const TDataSkinSysButton& b, const TButtonExpect& e) {
@@ -14,8 +14,8 @@ void ExpectButton(const TDataSkinSysButton& b, const TButtonExpect& e) {
   EXPECT_EQ(b.Name, e.Name);
   EXPECT_EQ(b.Action, e.Action);
   EXPECT_EQ(b.Align, e.Align);
-  EXPECT_EQ(b.X, e.X);
-  EXPECT_EQ(b.Y, e.Y);
+  EXPECT_EQ(b.Xcoord, e.Xcoord);
+  EXPECT_EQ(b.Ycoord, e.Ycoord);
   EXPECT_EQ(b.CombineOp, e.CombineOp);
   EXPECT_EQ(b.Visibility, e.Visibility);
   EXPECT_EQ(b.Visibility1, e.Visibility1);
@@ -70,10 +70,10 @@ TEST(SkinSysButtons, RestoreKeepsItsPlaceWithoutARememberedOne) {
   TSkinDefinition def;
   skin.LoadInto(def, TFakeSkinEnvironment());
   ASSERT_EQ(def.SysButtons.size(), 7u);
-  EXPECT_EQ(def.SysButtons[0]->X, 7);
-  EXPECT_EQ(def.SysButtons[0]->Y, 8);
-  EXPECT_EQ(def.SysButtons[3]->X, 40); // only a visibility-2 maximize button is remembered
-  EXPECT_EQ(def.SysButtons[3]->Y, 6);
+  EXPECT_EQ(def.SysButtons[0]->Xcoord, 7);
+  EXPECT_EQ(def.SysButtons[0]->Ycoord, 8);
+  EXPECT_EQ(def.SysButtons[3]->Xcoord, 40); // only a visibility-2 maximize button is remembered
+  EXPECT_EQ(def.SysButtons[3]->Ycoord, 6);
 }
 
 TEST(SkinSysButtons, HelpAndIconButtonsLoseTheirPictureWithoutFrames) {
@@ -109,7 +109,7 @@ TEST(SkinSysButtons, MdiButtonsWithoutPicture) {
     EXPECT_EQ(b.Visibility, 100);
     EXPECT_EQ(b.Visibility1, 100);
     EXPECT_EQ(b.Frame, 4);
-    EXPECT_EQ(b.X, 0);
+    EXPECT_EQ(b.Xcoord, 0);
     EXPECT_TRUE(b.Image.Empty());
   }
 }
@@ -130,8 +130,8 @@ TEST(SkinSysButtons, MdiButtonsCutFromTheControlsPicture) {
     SCOPED_TRACE(i);
     const TDataSkinSysButton& b = *def.SysButtons[1 + i];
     EXPECT_EQ(b.Action, 7 + i);
-    EXPECT_EQ(b.X, 9 * (3 - i));
-    EXPECT_EQ(b.Y, 0);
+    EXPECT_EQ(b.Xcoord, 9 * (3 - i));
+    EXPECT_EQ(b.Ycoord, 0);
     ASSERT_EQ(b.Image.Width(), 20);
     ASSERT_EQ(b.Image.Height(), 4);
     for (int x = 0; x < 20; ++x)
@@ -149,7 +149,7 @@ TEST(SkinSysButtons, NarrowControlsPictureGivesEmptyButtons) {
   ASSERT_EQ(def.SysButtons.size(), 3u);
   for (int i = 0; i < 3; ++i) {
     EXPECT_TRUE(def.SysButtons[i]->Image.Empty());
-    EXPECT_EQ(def.SysButtons[i]->X, 4 * (3 - i));
+    EXPECT_EQ(def.SysButtons[i]->Xcoord, 4 * (3 - i));
   }
 }
 

@@ -6,11 +6,19 @@ namespace {
 
 TEST(SkinDefinition, FixedElementsExistBeforeAnyLoad) {
   TSkinDefinition def;
-  const char* borders[] = {"Left", "Right", "Top", "Bottom"};
-  for (int side = 0; side < 4; ++side) {
-    EXPECT_EQ(def.Border(side).Name, borders[side]);
-    EXPECT_EQ(def.ElementByName(borders[side]), &def.Border(side));
+  // Pieces are numbered as the frame painter numbers them.
+  const struct {
+    int Piece;
+    const char* Name;
+  } borders[] = {{bpLeft, "Left"}, {bpRight, "Right"}, {bpTop, "Top"}, {bpBottom, "Bottom"}};
+  for (const auto& b : borders) {
+    EXPECT_EQ(def.Border(b.Piece).Name, b.Name);
+    EXPECT_EQ(def.ElementByName(b.Name), &def.Border(b.Piece));
   }
+  EXPECT_EQ(bpLeft, 1);
+  EXPECT_EQ(bpBottom, 4);
+  EXPECT_THROW(def.Border(0), std::out_of_range);
+  EXPECT_THROW(def.Border(5), std::out_of_range);
   EXPECT_EQ(def.Buttons().Name, "Buttons");
   EXPECT_EQ(def.Title().Name, "Title");
   EXPECT_EQ(def.ElementByName("BUTTONS"), &def.Buttons());
@@ -52,26 +60,30 @@ TEST(SkinDefinition, Borders) {
   skin.LoadInto(def, env);
   EXPECT_EQ(def.SkinName, "Grey 3D");
 
+  // A border's "Stretch" of 1 stretches its centre; its Tile says the same
+  // in the words of every other element, where 1 tiles.
   struct {
-    int Left, Top, Right, Bottom, Frame, Tile, Trans, Width;
+    int Left, Top, Right, Bottom, Frame, Stretch, Tile, Trans, Width;
   } expected[] = {
-      {0, 16, 0, 7, 2, 0, 0, 4},  // Left
-      {0, 0, 0, 0, 1, -3, 1, 0},  // Right
-      {5, 0, 10, 0, 2, 1, 3, 60}, // Top: bands across the width
-      {4, 0, 0, 0, 1, 1, 1, 0},   // Bottom: missing bitmap
+      {0, 16, 0, 7, 2, 0, 1, 0, 4},  // Left
+      {0, 0, 0, 0, 1, -3, 1, 1, 0},  // Right
+      {5, 0, 10, 0, 2, 1, 0, 3, 60}, // Top: bands across the width
+      {4, 0, 0, 0, 1, 1, 0, 1, 0},   // Bottom: missing bitmap
   };
-  for (int side = 0; side < 4; ++side) {
-    SCOPED_TRACE(side);
-    const TDataSkinBorder& b = def.Border(side);
-    const auto& e = expected[side];
+  for (int piece = bpLeft; piece <= bpBottom; ++piece) {
+    SCOPED_TRACE(piece);
+    const TDataSkinFormBorder& b = def.Border(piece);
+    const auto& e = expected[piece - 1];
     EXPECT_EQ(b.Margins(), (TMargins{e.Left, e.Top, e.Right, e.Bottom}));
     EXPECT_EQ(b.Frame, e.Frame);
+    EXPECT_EQ(b.Stretch, e.Stretch);
     EXPECT_EQ(b.Tile, e.Tile);
+    EXPECT_EQ(b.TileCentre(), e.Stretch != 1);
     EXPECT_EQ(b.Trans, e.Trans);
     EXPECT_EQ(b.Image.Width(), e.Width);
     EXPECT_TRUE(b.Image2.Empty());
   }
-  EXPECT_EQ(def.Border(0).Image.At(0, 0), 0x000011u);
+  EXPECT_EQ(def.Border(bpLeft).Image.At(0, 0), 0x000011u);
 }
 
 TEST(SkinDefinition, ColourSlots) {
@@ -170,8 +182,8 @@ TEST(SkinDefinition, ButtonsElement) {
   EXPECT_EQ(b.Frame, 5);
   EXPECT_EQ(b.Style, 0); // not read
   EXPECT_EQ(b.Image.At(0, 0), 0x0000AAu);
-  EXPECT_EQ(b.CheckImage.Width(), 130);
-  EXPECT_EQ(b.RadioImage.Width(), 32);
+  EXPECT_EQ(b.CheckButton.Width(), 130);
+  EXPECT_EQ(b.RadioButton.Width(), 32);
   EXPECT_EQ(b.NormalColour, 0x00FF00u);
   EXPECT_EQ(b.MouseOverColour, 255u);
   EXPECT_EQ(b.PressedColour, 0xFFFFFFFFu);
@@ -181,8 +193,8 @@ TEST(SkinDefinition, ButtonsElement) {
   EXPECT_EQ(b.NormalColour2, MakeColor(1, 2, 3));
   EXPECT_EQ(b.MouseOverColour2, MakeColor(9, 8, 7));
   EXPECT_EQ(b.PressedColour2, MakeColor(9, 8, 7));
-  EXPECT_EQ(b.CheckFrame, 10);
-  EXPECT_EQ(b.RadioFrame, 4);
+  EXPECT_EQ(b.CheckButtonFrame, 10);
+  EXPECT_EQ(b.RadioButtonFrame, 4);
 }
 
 TEST(SkinDefinition, RadioAndCheckFrameCounts) {
@@ -200,8 +212,8 @@ TEST(SkinDefinition, RadioAndCheckFrameCounts) {
               std::to_string(c.Given) + "\nCheckButtonFrame=" + std::to_string(c.Given) + "\n");
     TSkinDefinition def;
     skin.LoadInto(def, TFakeSkinEnvironment());
-    EXPECT_EQ(def.Buttons().RadioFrame, c.Expected);
-    EXPECT_EQ(def.Buttons().CheckFrame, c.Expected);
+    EXPECT_EQ(def.Buttons().RadioButtonFrame, c.Expected);
+    EXPECT_EQ(def.Buttons().CheckButtonFrame, c.Expected);
   }
 }
 
@@ -216,13 +228,17 @@ TEST(SkinDefinition, TitleElement) {
   TSkinDefinition def;
   skin.LoadInto(def, TFakeSkinEnvironment());
   const TDataSkinTitle& t = def.Title();
-  EXPECT_EQ(t.Image.At(0, 0), 0x0000DDu);
-  EXPECT_EQ(t.Margins(), (TMargins{11, 12, 13, 0}));
+  EXPECT_EQ(t.TextBack().At(0, 0), 0x0000DDu);
+  EXPECT_EQ(t.TextShift, 11);
+  EXPECT_EQ(t.TextShiftVert, 12);
+  EXPECT_EQ(t.TextRightClip, 13);
   EXPECT_EQ(t.TextAlignment, 2);
   EXPECT_EQ(t.TextBackground, 1);
   EXPECT_EQ(t.FontHeight, 18);
-  EXPECT_EQ(t.TextBackLeft, 14);
-  EXPECT_EQ(t.TextBackRight, 15);
+  // The text background is sliced with its own margins, not the shifts.
+  EXPECT_EQ(t.TXTBackleft(), 14);
+  EXPECT_EQ(t.TXTBackRight(), 15);
+  EXPECT_EQ(t.Margins(), (TMargins{14, 0, 15, 0}));
   EXPECT_EQ(t.ActiveTextColour, MakeColor(44, 0, 16));
   EXPECT_EQ(t.InactiveTextColour, clNone); // a negative component: not given
   EXPECT_EQ(t.Frame, 2);
@@ -236,6 +252,7 @@ TEST(SkinDefinition, TitleDefaults) {
   const TDataSkinTitle& t = def.Title();
   EXPECT_TRUE(t.Image.Empty());
   EXPECT_EQ(t.Margins(), TMargins{});
+  EXPECT_EQ(t.TextShift + t.TextShiftVert + t.TextRightClip, 0);
   EXPECT_EQ(t.FontHeight, 14);
   EXPECT_EQ(t.ActiveTextColour, clNone);
   EXPECT_EQ(t.InactiveTextColour, clNone);
@@ -275,7 +292,7 @@ TEST(SkinDefinition, EmptyDefinitionGivesDefaultsAndNoCrash) {
     TTestSkin().Text(text).LoadInto(def, TFakeSkinEnvironment());
     EXPECT_EQ(def.SkinName, "");
     EXPECT_EQ(def.Colors[scButtonFace], SysColor(COLORIDX_BTNFACE));
-    EXPECT_EQ(def.Border(2).Frame, 1);
+    EXPECT_EQ(def.Border(bpTop).Frame, 1);
     EXPECT_NE(def.Element(ssComboxArrow), nullptr);
     EXPECT_NE(def.Element(ssToolbar), nullptr);
     EXPECT_EQ(def.Element(ssProgress), nullptr);
@@ -285,6 +302,7 @@ TEST(SkinDefinition, EmptyDefinitionGivesDefaultsAndNoCrash) {
 TEST(SkinDefinition, SecondLoadReplacesTheFirst) {
   TSkinDefinition def;
   TFakeSkinEnvironment env;
+  EXPECT_EQ(def.Generation(), 0u);
   TTestSkin()
       .Bmp("a.bmp", Solid(4, 4, 0x0000AA))
       .Text("[Button.Close]\nAction=0\n[Colour0]\ncolor=1 1 1\n"
@@ -295,8 +313,11 @@ TEST(SkinDefinition, SecondLoadReplacesTheFirst) {
   const TDataSkinObject* toolbar = def.Element(ssToolbar);
   EXPECT_EQ(def.SysButtons.size(), 4u);
   EXPECT_FALSE(arrow->Image.Empty());
+  EXPECT_EQ(def.Generation(), 1u);
+  const std::uint64_t arrowRevision = arrow->Image.Revision();
 
   TTestSkin().Text("[Button.Min]\nAction=2\n[Button.Max]\nAction=1\n").LoadInto(def, env);
+  EXPECT_EQ(def.Generation(), 2u);
   EXPECT_EQ(def.Element(ssTabs), nullptr);
   EXPECT_EQ(def.Element(ssSunkEdge), nullptr);
   EXPECT_EQ(def.SysButtons.size(), 5u);
@@ -306,6 +327,34 @@ TEST(SkinDefinition, SecondLoadReplacesTheFirst) {
   EXPECT_EQ(def.Element(ssComboxArrow), arrow);
   EXPECT_EQ(def.Element(ssToolbar), toolbar);
   EXPECT_TRUE(arrow->Image.Empty());
+  // What was made from the old picture can tell it is stale.
+  EXPECT_GT(arrow->Image.Revision(), arrowRevision);
+}
+
+// Every change to a bitmap moves its revision on; reading does not.
+TEST(BitmapRevision, GrowsWithEveryChange) {
+  Bitmap b(3, 2, clWhite);
+  const Bitmap& view = b;
+  auto changes = [&b](auto change) {
+    const std::uint64_t before = b.Revision();
+    change();
+    return b.Revision() > before;
+  };
+  EXPECT_FALSE(changes([&] { (void)view.At(1, 1), (void)view.Row(0), (void)view.Pixels(); }));
+  EXPECT_FALSE(changes([&] { Bitmap copy = b; }));
+  EXPECT_TRUE(changes([&] { b.Set(0, 0, clBlack); }));
+  EXPECT_TRUE(changes([&] { b.FillRect({0, 0, 1, 1}, 0x0000FF); }));
+  EXPECT_TRUE(changes([&] { b.Row(1)[0] = 5; }));
+  EXPECT_TRUE(changes([&] { b.Pixels()[0] = 5; }));
+  EXPECT_TRUE(changes([&] { b.Reset(2, 2); }));
+  EXPECT_TRUE(changes([&] { MirrorBitmap(b); }));
+  // An assignment, even of a bitmap that has changed less often.
+  EXPECT_TRUE(changes([&] { b = Bitmap(4, 4); }));
+  const Bitmap other(1, 1);
+  EXPECT_TRUE(changes([&] { b = other; }));
+  Bitmap moved = std::move(b);
+  EXPECT_TRUE(b.Empty());
+  EXPECT_EQ(moved.Width(), 1);
 }
 
 } // namespace

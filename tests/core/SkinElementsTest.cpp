@@ -94,6 +94,43 @@ TEST(SkinSlots, EverySlotItsKindAndFrameCount) {
   EXPECT_EQ(menuBar->Name, "Personality");
   EXPECT_EQ(menuBar->Frame, 2);
   EXPECT_EQ(menuBar->Image.At(0, 0), 0x00ABCDu);
+  // The typed views of the slots whose elements are of their own kind.
+  EXPECT_EQ(def.MenuBar(), menuBar);
+  EXPECT_EQ(def.GroupBox(), def.Element(ssGroupBox));
+  for (const TSlotCase& c : kSlotCases)
+    EXPECT_EQ(def.ElementWithSecondImage(c.Slot) != nullptr, c.Type == TType::Border) << c.Section;
+}
+
+// Drawing from an element takes its frame count, margins and tile flag, so
+// a border's "Stretch" must come out right without the painter knowing
+// that borders say it the other way round. A centre of B C over four
+// pixels stretches to B B C C and tiles to B C B C.
+TEST(SkinElementDrawing, BordersStretchWhereTheSkinSaysStretch) {
+  constexpr TColor A = 0x0000AA, B = 0x0000BB, C = 0x0000CC, D = 0x0000DD;
+  Bitmap strip(4, 1);
+  strip.Set(0, 0, A), strip.Set(1, 0, B), strip.Set(2, 0, C), strip.Set(3, 0, D);
+  TSkinDefinition def;
+  TTestSkin()
+      .Bmp("t.bmp", strip)
+      .Text("[Personality]\nTop=t.bmp\nTopTopHeight=1\nTopBotHeight=1\nTopStretch=0\n"
+            "Bottom=t.bmp\nBottomTopHeight=1\nBottomBotHeight=1\n")
+      .LoadInto(def, TFakeSkinEnvironment());
+  auto row = [](const Bitmap& b) {
+    std::vector<TColor> out;
+    for (int x = 0; x < b.Width(); ++x)
+      out.push_back(b.At(x, 0));
+    return out;
+  };
+  const TRect dest = RectOf(0, 0, 6, 1);
+  EXPECT_EQ(row(BuildNineSlice(dest, def.Border(bpTop), 1)),
+            (std::vector<TColor>{A, B, C, B, C, D}));
+  EXPECT_EQ(row(BuildNineSlice(dest, def.Border(bpBottom), 1)),
+            (std::vector<TColor>{A, B, B, C, C, D}));
+  EXPECT_EQ(row(BuildThreeSliceStretch(dest, def.Border(bpBottom), 1)),
+            (std::vector<TColor>{A, B, B, C, C, D}));
+  // The middle of a three-slice repeats at its own width.
+  EXPECT_EQ(row(BuildThreeSliceH(dest, def.Border(bpBottom), 1)),
+            (std::vector<TColor>{A, B, C, B, C, D}));
 }
 
 TEST(SkinSlots, NoPictureKeyLeavesTheSlotEmpty) {
@@ -202,7 +239,7 @@ TEST(SkinSlots, BoxLabelElement) {
 TEST(SkinSlots, MenuBarElement) {
   struct {
     const char* Keys;
-    int Tile, Left, Right;
+    int TileMenu, Left, Right;
   } cases[] = {
       {"", 1, 1, 1},
       {"TileMenu=0\nTileLeftMenu=5\nTileRightMenu=6\n", 0, 5, 6},
@@ -216,9 +253,15 @@ TEST(SkinSlots, MenuBarElement) {
         .Bmp("m.bmp", Solid(2, 2, clWhite))
         .Text(std::string("[Personality]\nmenuBar=m.bmp\nTopHeight=5\nTrans=1\nFrame=9\n") + c.Keys)
         .LoadInto(def, TFakeSkinEnvironment());
-    const TDataSkinObject& e = *def.Element(ssMenuBar);
-    EXPECT_EQ(e.Tile, c.Tile);
+    ASSERT_NE(def.MenuBar(), nullptr);
+    const TDataSkinMenuBar& e = *def.MenuBar();
+    EXPECT_EQ(def.Element(ssMenuBar), &e);
+    EXPECT_EQ(e.TileMenu, c.TileMenu);
+    EXPECT_EQ(e.TileLeftMenu(), c.Left);
+    EXPECT_EQ(e.TileRightMenu(), c.Right);
+    // Its margins are the two, and as a nine-slice its centre stretches.
     EXPECT_EQ(e.Margins(), (TMargins{c.Left, 0, c.Right, 0}));
+    EXPECT_FALSE(e.TileCentre());
     EXPECT_EQ(e.Trans, 0);
     EXPECT_EQ(e.Frame, 2);
   }

@@ -97,7 +97,6 @@ std::vector<TBadArchive> BadArchives() {
       {"name list too long", Pack(Layout(20000, names, 4000, {1, 1}, 2)), "name list of 4000"},
       {"size table cut", Pack(Layout(20000, names, 14, {}, 3)), "size table of 2 members"},
       {"sizes too large", Pack(Layout(20000, names, 14, {1, 2}, 2)), "add up to 3 bytes, but 2"},
-      {"bytes left over", Pack(Layout(20000, names, 14, {1, 1}, 5)), "add up to 2 bytes, but 5"},
       {"too many members",
        Pack(Layout(20000, manyNames, static_cast<std::uint32_t>(manyNames.size()),
                    std::vector<std::uint32_t>(1002, 0), 0)),
@@ -113,6 +112,20 @@ TEST(SkinToolArchive, SaysWhatIsWrongWithABrokenArchive) {
     EXPECT_NE(r.Error.find(c.Expected), std::string::npos) << r.Error;
     EXPECT_TRUE(r.Members.empty());
   }
+}
+
+// The program takes bytes after the last member as data of none, so the
+// tool accepts them too and says how many there are.
+TEST(SkinToolArchive, BytesLeftOverAreAcceptedAndShown) {
+  const TArchiveReport r =
+      InspectSkinArchive(Pack(Layout(20000, "a.bmp\r\nb.bmp\r\n", 14, {1, 1}, 5)));
+  ASSERT_TRUE(r.Ok) << r.Error;
+  EXPECT_EQ(r.TrailingBytes, 3u);
+  ASSERT_EQ(r.Members.size(), 2u);
+  EXPECT_EQ(r.Members[1].Data, TBytes{0x5A});
+  EXPECT_NE(FormatArchiveInfo(r).find("left over      3 bytes"), std::string::npos);
+  EXPECT_EQ(FormatArchiveInfo(InspectSkinArchive(WriteSkinArchive(Sample()))).find("left over"),
+            std::string::npos);
 }
 
 TEST(SkinToolArchive, OldKindQuotesTheProgramsMessageOnOneLine) {

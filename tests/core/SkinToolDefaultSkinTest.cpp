@@ -109,17 +109,18 @@ TEST(DefaultSkin, PacksAsKind20000WithTheDefinitionLast) {
 TEST(DefaultSkin, FrameSizesAreThoseOfThePalette) {
   const TSkinDefinition& d = Skin().Def;
   EXPECT_EQ(d.SkinName, "Default Grey");
-  const auto& left = d.Border(0);
-  const auto& right = d.Border(1);
-  const auto& top = d.Border(2);
-  const auto& bottom = d.Border(3);
+  const auto& left = d.Border(bpLeft);
+  const auto& right = d.Border(bpRight);
+  const auto& top = d.Border(bpTop);
+  const auto& bottom = d.Border(bpBottom);
   EXPECT_EQ(left.Image.Width() / left.Frame, kBorder);
   EXPECT_EQ(right.Image.Width() / right.Frame, kBorder);
   EXPECT_EQ(top.Image.Height() / top.Frame, kCaptionHeight);
   EXPECT_EQ(bottom.Image.Height() / bottom.Frame, kBorder);
-  for (int side = 0; side < 4; ++side) {
-    EXPECT_EQ(d.Border(side).Frame, 2) << side;
-    EXPECT_EQ(d.Border(side).Tile, 1) << side; // stretched
+  for (int piece = bpLeft; piece <= bpBottom; ++piece) {
+    EXPECT_EQ(d.Border(piece).Frame, 2) << piece;
+    EXPECT_EQ(d.Border(piece).Stretch, 1) << piece;
+    EXPECT_FALSE(d.Border(piece).TileCentre()) << piece;
   }
   // The rounded corners lie inside the kept bands of the side pieces.
   EXPECT_GE(left.TopHeight, kCornerRadius);
@@ -149,7 +150,7 @@ TEST(DefaultSkin, ColoursAgreeWithThePictures) {
   const Bitmap& bar = Skin().Picture("menu-bar.bmp");
   EXPECT_EQ(bar.At(0, bar.Height() / 2 - 2), kFace);
   // The base colour is sampled from the caption bar.
-  const Bitmap& topImage = d.Border(2).Image;
+  const Bitmap& topImage = d.Border(bpTop).Image;
   EXPECT_EQ(d.Colors[scBaseColor], topImage.At(topImage.Width() / 3, kCaptionHeight / 3));
   EXPECT_EQ(d.SchemeColors.size(), 5u);
   EXPECT_EQ(d.CustomColors[9], kSelectDark);
@@ -184,21 +185,21 @@ TEST(DefaultSkin, ComboPiecesMakeTheComposite) {
 
 TEST(DefaultSkin, CheckAndRadioStrips) {
   const TDataSkinButton& b = Skin().Def.Buttons();
-  EXPECT_EQ(b.CheckFrame, 12);
-  EXPECT_EQ(b.RadioFrame, 8);
-  EXPECT_EQ(b.CheckImage.Width(), 12 * 13);
-  EXPECT_EQ(b.RadioImage.Width(), 8 * 12);
+  EXPECT_EQ(b.CheckButtonFrame, 12);
+  EXPECT_EQ(b.RadioButtonFrame, 8);
+  EXPECT_EQ(b.CheckButton.Width(), 12 * 13);
+  EXPECT_EQ(b.RadioButton.Width(), 8 * 12);
   // Frame 5 is the checked box, frame 9 the mixed one; frame 1 is empty.
-  EXPECT_EQ(CountColour(b.CheckImage, RectOf(0, 0, 13, 13), kInk), 0);
-  EXPECT_GT(CountColour(b.CheckImage, RectOf(4 * 13, 0, 13, 13), kInk), 10);
-  EXPECT_EQ(CountColour(b.CheckImage, RectOf(8 * 13, 0, 13, 13), MakeColor(80, 80, 80)), 25);
+  EXPECT_EQ(CountColour(b.CheckButton, RectOf(0, 0, 13, 13), kInk), 0);
+  EXPECT_GT(CountColour(b.CheckButton, RectOf(4 * 13, 0, 13, 13), kInk), 10);
+  EXPECT_EQ(CountColour(b.CheckButton, RectOf(8 * 13, 0, 13, 13), MakeColor(80, 80, 80)), 25);
   // Radio frames are round: the corners are left out, the middle is not.
   for (int k = 0; k < 8; ++k) {
-    EXPECT_EQ(b.RadioImage.At(k * 12, 0), clMagenta);
-    EXPECT_EQ(b.RadioImage.At(k * 12 + 11, 11), clMagenta);
-    EXPECT_NE(b.RadioImage.At(k * 12 + 6, 6), clMagenta);
+    EXPECT_EQ(b.RadioButton.At(k * 12, 0), clMagenta);
+    EXPECT_EQ(b.RadioButton.At(k * 12 + 11, 11), clMagenta);
+    EXPECT_NE(b.RadioButton.At(k * 12 + 6, 6), clMagenta);
   }
-  EXPECT_EQ(b.RadioImage.At(4 * 12 + 5, 5), kInk); // the dot of the checked radio
+  EXPECT_EQ(b.RadioButton.At(4 * 12 + 5, 5), kInk); // the dot of the checked radio
 }
 
 TEST(DefaultSkin, TitleButtonsFitTheCaptionBar) {
@@ -216,17 +217,17 @@ TEST(DefaultSkin, TitleButtonsFitTheCaptionBar) {
     EXPECT_EQ(h, kCaptionButtonHeight);
     if (b->Visibility == 100) continue; // MDI buttons sit in the menu bar
     EXPECT_EQ(b->Align, 1);
-    EXPECT_GE(b->Y, kCaptionBarTop);
-    EXPECT_LE(b->Y + h, kCaptionBarBottom);
-    EXPECT_GE(b->X - w, kBorder); // clear of the right border
-    widest = std::max(widest, b->X);
+    EXPECT_GE(b->Ycoord, kCaptionBarTop);
+    EXPECT_LE(b->Ycoord + h, kCaptionBarBottom);
+    EXPECT_GE(b->Xcoord - w, kBorder); // clear of the right border
+    widest = std::max(widest, b->Xcoord);
   }
   // Close, maximize (or restore) and minimize side by side without overlap.
-  EXPECT_GE(d.SysButtons[1]->X - d.SysButtons[0]->X, kCaptionButtonWidth);
-  EXPECT_GE(d.SysButtons[3]->X - d.SysButtons[1]->X, kCaptionButtonWidth);
-  EXPECT_EQ(d.SysButtons[1]->X, d.SysButtons[2]->X);
+  EXPECT_GE(d.SysButtons[1]->Xcoord - d.SysButtons[0]->Xcoord, kCaptionButtonWidth);
+  EXPECT_GE(d.SysButtons[3]->Xcoord - d.SysButtons[1]->Xcoord, kCaptionButtonWidth);
+  EXPECT_EQ(d.SysButtons[1]->Xcoord, d.SysButtons[2]->Xcoord);
   // The caption text is cut off before the buttons.
-  EXPECT_GT(d.Title().RightWidth, widest);
+  EXPECT_GT(d.Title().TextRightClip, widest);
 }
 
 TEST(DefaultSkin, MagentaOnlyInTheRoundedCorners) {

@@ -104,7 +104,7 @@ TEST(SkinToolDump, TitleButtonsWithTheirActions) {
   const std::size_t button = json.find("\"name\": \"BUTTONX\"");
   ASSERT_NE(button, std::string::npos);
   EXPECT_NE(json.find("\"action\": 5", button), std::string::npos);
-  EXPECT_NE(json.find("\"x\": 30", button), std::string::npos);
+  EXPECT_NE(json.find("\"xcoord\": 30", button), std::string::npos);
   // The three MDI buttons follow the skin's own.
   EXPECT_NE(json.find("\"action\": 9", button), std::string::npos);
 }

@@ -90,6 +90,24 @@ TEST(GdiFillGradient, MatchesTheCoreLineByLine) {
   }
 }
 
+// Worked out by hand: four columns, h = (4 - 1) / 2 = 1, entry i of each
+// channel is (1 + i * difference) / 3: red 0, 30, 60, 90 (91 / 3, 181 / 3,
+// 271 / 3), green 0, 10, 20, 30, blue 0, 85, 170, 255.
+TEST(GdiFillGradient, ColumnsWorkedOutByHand) {
+  TSurface s(6, 2);
+  FillGradient(s.DC(), {1, 0, 5, 2}, MakeColor(0, 0, 0), false, MakeColor(90, 30, 255));
+  const TColor expected[] = {kBack,
+                             MakeColor(0, 0, 0),
+                             MakeColor(30, 10, 85),
+                             MakeColor(60, 20, 170),
+                             MakeColor(90, 30, 255),
+                             kBack};
+  const Bitmap pixels = s.Pixels();
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 6; ++x)
+      EXPECT_EQ(pixels.At(x, y), expected[x]) << x << "," << y;
+}
+
 TEST(GdiFillGradient, OnlyInsideTheClipAndNeverWhenHidden) {
   TSurface s(10, 10);
   const TGdiRegion clip(CreateRectRgn(0, 4, 10, 6));
@@ -163,6 +181,45 @@ TEST(GdiNineSlice, TransparentAndPlainMatchTheBuilder) {
       EXPECT_TRUE(SamePixels(s.Pixels(), Expected(s, built, 5, 4, transparent)))
           << tile << transparent;
     }
+}
+
+// A nine-slice worked out by hand. Frame 2 of an image of two 4 x 4 frames,
+// bands of 1 on every side, drawn over 6 x 5: the corners and bands stay,
+// the middle two columns spread over four and the middle two rows over
+// three. Sampling the centre of each destination pixel, column 1 + i of
+// the four takes source column 1 + (2i + 1) * 2 / 8 (1, 1, 2, 2) and row
+// 1 + j of the three source row 1 + (2j + 1) * 2 / 6 (1, 2, 2). So column
+// x shows source column {0, 1, 1, 2, 2, 3}[x] and row y source row
+// {0, 1, 2, 2, 3}[y]. Keyed, the magenta top-left corner is left alone.
+TEST(GdiNineSlice, WorkedOutByHand) {
+  Bitmap image(8, 4);
+  auto source = [](int x, int y) { return MakeColor(40 + 50 * x, 30 + 60 * y, 7); };
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) {
+      image.Set(x, y, clBlack); // frame 1, never drawn
+      image.Set(4 + x, y, x == 0 && y == 0 ? clMagenta : source(x, y));
+    }
+  const int column[6] = {0, 1, 1, 2, 2, 3};
+  const int row[5] = {0, 1, 2, 2, 3};
+  for (bool transparent : {false, true}) {
+    SCOPED_TRACE(transparent);
+    TSurface s(9, 8);
+    DrawNineSlice(s.DC(), {2, 1, 8, 6}, image, false, false, transparent, 2, 2, {1, 1, 1, 1});
+    const Bitmap pixels = s.Pixels();
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 9; ++x) {
+        const bool inside = x >= 2 && x < 8 && y >= 1 && y < 6;
+        TColor want = kBack;
+        if (inside) {
+          const int sx = column[x - 2], sy = row[y - 1];
+          if (sx > 0 || sy > 0)
+            want = source(sx, sy);
+          else if (!transparent)
+            want = clMagenta;
+        }
+        ASSERT_EQ(pixels.At(x, y), want) << x << "," << y;
+      }
+  }
 }
 
 TEST(GdiSlices, ThreeSliceAndFramesMatchTheBuilders) {

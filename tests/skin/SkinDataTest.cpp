@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -66,12 +67,21 @@ void RecordMessage(const char* text) {
   gMessages.push_back(text);
 }
 
+// The top border's picture: every pixel a colour of its own, so that only
+// the right one can pass for the base colour.
+TColor TopPixel(int x, int y) {
+  return MakeColor(8 * x, 6 * y, 30);
+}
+
 // A small skin: its colours and one border picture.
 std::vector<std::uint8_t> TestArchive(std::uint32_t kind = 20000) {
   std::string ini =
       "[TitlebarSkin]\r\nSkinName=Test grey\r\n[Colours]\r\nButtonFace=200,201,202\r\n"
       "[Personality]\r\nTop=f-top.bmp\r\nTopFrame=2\r\n";
-  Bitmap top(30, 40, MakeColor(10, 20, 30));
+  Bitmap top(30, 40);
+  for (int y = 0; y < top.Height(); ++y)
+    for (int x = 0; x < top.Width(); ++x)
+      top.Set(x, y, TopPixel(x, y));
   return WriteSkinArchive({{"f-top.bmp", WriteBmp(top)},
                            {"skin.ini", std::vector<std::uint8_t>(ini.begin(), ini.end())}},
                           kind);
@@ -160,13 +170,14 @@ TEST_F(SkinDataTest, StoredSkinLoadsWhileTheFormIsRead) {
   EXPECT_EQ(sd->SkinName(), "Test grey");
   EXPECT_EQ(sd->Skin().Colors[scButtonFace], MakeColor(200, 201, 202));
   EXPECT_TRUE(sd->Skin().ColorGiven[scButtonFace]);
-  EXPECT_EQ(sd->Skin().Border(2).Image.Width(), 30);
+  EXPECT_EQ(sd->Skin().Border(bpTop).Image.Width(), 30);
   // The background brush is the skin's face colour.
   LOGBRUSH lb{};
   ASSERT_TRUE(GetObjectW(sd->BackgroundBrush(), sizeof lb, &lb));
   EXPECT_EQ(lb.lbColor, MakeColor(200, 201, 202));
-  // Base colour: a third into the top border's first frame.
-  EXPECT_EQ(sd->Skin().Colors[scBaseColor], MakeColor(10, 20, 30));
+  // Base colour: a third into the top border's first frame, which is
+  // 30 x 20 (two frames stacked): pixel (10, 6).
+  EXPECT_EQ(sd->Skin().Colors[scBaseColor], TopPixel(10, 6));
   EXPECT_TRUE(gMessages.empty());
   EXPECT_EQ(sd->SkinStore(), L"(none)"); // at run time, even with a stored skin
 }
@@ -223,12 +234,64 @@ TEST_F(SkinDataTest, DamagedStreamsGiveNoSkinAndNoCrash) {
     EXPECT_FALSE(sd->SkinLoaded()) << stream;
     EXPECT_FALSE(sd->Active()) << stream;
   }
-  // A stream cut short decodes as if zeros followed; the archive's own
-  // sizes still add up, so what decoded is taken, whatever it holds.
+  // A stream cut short decodes as if zeros followed. Cut inside the member
+  // data the format cannot tell: the skin loads, but the definition, its
+  // last member, came out as filler, so the skin has no name and the
+  // system's colours, while the border picture's size still comes through.
   delete Form;
   Form = nullptr;
-  TSkinData* sd = Load("    SkinStream = " + StreamText(truncated) + "\n");
+  TSkinData* sd = Load("    Active = True\n    SkinStream = " + StreamText(truncated) + "\n");
   EXPECT_EQ(sd->StoredArchive(), truncated);
+  EXPECT_TRUE(sd->SkinLoaded());
+  EXPECT_TRUE(sd->Active());
+  EXPECT_EQ(sd->SkinName(), "");
+  EXPECT_FALSE(sd->Skin().ColorGiven[scButtonFace]);
+  EXPECT_EQ(sd->Skin().Colors[scButtonFace], SysColor(COLORIDX_BTNFACE));
+  // Cut within the first bytes, it could not hold what it declares.
+  delete Form;
+  Form = nullptr;
+  const std::vector<std::uint8_t> stub(archive.begin(), archive.begin() + 6);
+  sd = Load("    Active = True\n    SkinStream = " + StreamText(stub) + "\n");
+  EXPECT_EQ(sd->StoredArchive(), stub);
+  EXPECT_FALSE(sd->SkinLoaded());
+  EXPECT_FALSE(sd->Active());
+}
+
+TEST_F(SkinDataTest, AFailedLoadLeavesTheSkinNotLoaded) {
+  TSkinData* sd = Load("    SkinStream = " + StreamText(TestArchive()) + "\n");
+  ASSERT_TRUE(sd->SkinLoaded());
+  sd->SetStoredArchive({1, 2, 3, 4, 5});
+  EXPECT_FALSE(sd->LoadSkin());
+  EXPECT_FALSE(sd->SkinLoaded());
+  EXPECT_TRUE(gMessages.empty());
+  sd->SetStoredArchive(TestArchive(10000));
+  EXPECT_FALSE(sd->LoadSkin());
+  EXPECT_FALSE(sd->SkinLoaded());
+  EXPECT_EQ(gMessages.size(), 1u);
+  // A good archive again loads, and the definition counts the loads.
+  const std::uint32_t generation = sd->Skin().Generation();
+  sd->SetStoredArchive(TestArchive());
+  EXPECT_TRUE(sd->LoadSkin());
+  EXPECT_TRUE(sd->SkinLoaded());
+  EXPECT_EQ(sd->Skin().Generation(), generation + 1);
+}
+
+TEST_F(SkinDataTest, DesignTimeStoreAndFile) {
+  TSkinData sd(nullptr);
+  sd.SetDesigning(true);
+  EXPECT_EQ(sd.SkinStore(), L"(none)");
+  sd.SetStoredArchive(TestArchive());
+  EXPECT_EQ(sd.SkinStore(), L"(Good)");
+  // Nothing is loaded while designing.
+  EXPECT_FALSE(sd.LoadSkin());
+  EXPECT_FALSE(sd.SkinLoaded());
+  sd.SetSkinFile(L"");
+  EXPECT_EQ(sd.StoredArchive(), TestArchive());
+  // Naming a file gives up the stored archive, even a file not there.
+  sd.SetSkinFile(L"C:\\skins\\none.skn");
+  EXPECT_TRUE(sd.StoredArchive().empty());
+  EXPECT_EQ(sd.SkinStore(), L"(none)");
+  EXPECT_EQ(sd.SkinFile(), L"C:\\skins\\none.skn");
 }
 
 TEST_F(SkinDataTest, SkinControlsAreAdjustedAfterLoading) {
@@ -280,11 +343,49 @@ TEST_F(SkinDataTest, ActiveSetterPostsCommandsOnlyAfterLoading) {
 }
 
 TEST_F(SkinDataTest, OtherFormTypesSkinTheirOwnForm) {
+  for (const char* type : {"sfOnlyThisForm", "sfDialog", "sfDLL"}) {
+    for (const bool active : {true, false}) {
+      SCOPED_TRACE(testing::Message() << type << " active " << active);
+      delete Form;
+      Form = nullptr;
+      FreeSkinManager();
+      RegisterSkinManagerFactory(MakeRecordingManager);
+      TSkinData* sd = Load(std::string("    Active = ") + (active ? "True" : "False") +
+                           "\n    SkinFormtype = " + type +
+                           "\n    SkinControls = [xcMainMenu, xcMenuItem]\n    SkinStream = " +
+                           StreamText(TestArchive()) + "\n");
+      // Each such component counts itself into the manager's state; only
+      // an active one skins its form at once. No hook: that is the main
+      // form's component's, as is the menu adjustment.
+      std::vector<std::string> expected{"add SkinData1", "enable", "state 1"};
+      if (active) expected.push_back("skin window");
+      EXPECT_EQ(gManager->Log, expected);
+      EXPECT_EQ(sd->Active(), active);
+      EXPECT_TRUE(sd->HasControl(xcMenuItem));
+    }
+  }
+}
+
+TEST_F(SkinDataTest, ANewSkinFileIsAppliedWhenSkinningIsOn) {
   RegisterSkinManagerFactory(MakeRecordingManager);
-  Load("    Active = True\n    SkinFormtype = sfOnlyThisForm\n    SkinStream = " +
-       StreamText(TestArchive()) + "\n");
+  TSkinData* sd = Load("");
+  wchar_t dir[MAX_PATH];
+  GetTempPathW(MAX_PATH, dir);
+  const std::wstring path = std::wstring(dir) + L"skindata_apply.skn";
+  {
+    std::vector<std::uint8_t> archive = TestArchive();
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    ASSERT_NE(f, nullptr);
+    fwrite(archive.data(), 1, archive.size(), f);
+    fclose(f);
+  }
+  gManager->SetState(1); // the skin is applied
+  gManager->Log.clear();
+  sd->SetSkinFile(path);
+  EXPECT_TRUE(sd->SkinLoaded());
   EXPECT_EQ(gManager->Log,
-            (std::vector<std::string>{"add SkinData1", "enable", "state 1", "skin window"}));
+            (std::vector<std::string>{"command data SkinData1", "refresh", "post 3 250"}));
+  DeleteFileW(path.c_str());
 }
 
 TEST_F(SkinDataTest, SkinFileReplacesTheStoredSkin) {
@@ -355,6 +456,125 @@ TEST_F(SkinDataTest, CaptionButtonHintShowsOnceAndHides) {
   sd.SetOptions(0);
   sd.ShowCaptionButtonHint(at, L"x");
   EXPECT_FALSE(sd.CaptionHintShowing());
+}
+
+// Every field of the system's caption font, and of the conversion from
+// the ANSI description: the system's own values may all be defaults, so
+// the conversion gets a description where no field is.
+TEST_F(SkinDataTest, CaptionFontIsTheSystemsWhole) {
+  TSkinData* sd = Load("");
+  NONCLIENTMETRICSW ncm{};
+  ncm.cbSize = sizeof ncm;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0));
+  auto expectSame = [](const LOGFONTW& got, const LOGFONTW& want) {
+    EXPECT_EQ(got.lfHeight, want.lfHeight);
+    EXPECT_EQ(got.lfWidth, want.lfWidth);
+    EXPECT_EQ(got.lfEscapement, want.lfEscapement);
+    EXPECT_EQ(got.lfOrientation, want.lfOrientation);
+    EXPECT_EQ(got.lfWeight, want.lfWeight);
+    EXPECT_EQ(got.lfItalic, want.lfItalic);
+    EXPECT_EQ(got.lfUnderline, want.lfUnderline);
+    EXPECT_EQ(got.lfStrikeOut, want.lfStrikeOut);
+    EXPECT_EQ(got.lfCharSet, want.lfCharSet);
+    EXPECT_EQ(got.lfOutPrecision, want.lfOutPrecision);
+    EXPECT_EQ(got.lfClipPrecision, want.lfClipPrecision);
+    EXPECT_EQ(got.lfQuality, want.lfQuality);
+    EXPECT_EQ(got.lfPitchAndFamily, want.lfPitchAndFamily);
+    EXPECT_EQ(std::wstring(got.lfFaceName), std::wstring(want.lfFaceName));
+  };
+  expectSame(sd->CaptionLogFont(), ncm.lfCaptionFont);
+  // The font made from it is made from all of it.
+  ASSERT_NE(sd->CaptionFont(), nullptr);
+  LOGFONTW made{};
+  ASSERT_EQ(GetObjectW(sd->CaptionFont(), sizeof made, &made), static_cast<int>(sizeof made));
+  expectSame(made, ncm.lfCaptionFont);
+
+  LOGFONTA a{-17,
+             7,
+             900,
+             450,
+             FW_SEMIBOLD,
+             1,
+             1,
+             1,
+             GB2312_CHARSET,
+             OUT_TT_PRECIS,
+             CLIP_LH_ANGLES,
+             ANTIALIASED_QUALITY,
+             FIXED_PITCH | FF_MODERN,
+             ""};
+  std::strcpy(a.lfFaceName, "\xCB\xCE\xCC\xE5"); // 宋体 in code page 936
+  LOGFONTW w{-17,
+             7,
+             900,
+             450,
+             FW_SEMIBOLD,
+             1,
+             1,
+             1,
+             GB2312_CHARSET,
+             OUT_TT_PRECIS,
+             CLIP_LH_ANGLES,
+             ANTIALIASED_QUALITY,
+             FIXED_PITCH | FF_MODERN,
+             L"宋体"};
+  expectSame(CaptionLogFontOf(a), w);
+}
+
+// The application's small icon, else its big one, drawn on magenta at the
+// system's small-icon size; magenta is the key.
+TEST_F(SkinDataTest, SmallIconIsTheApplicationsOnMagenta) {
+  Application->Initialize();
+  const HWND app = Application->Handle();
+  ASSERT_NE(app, nullptr);
+  const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+  // Top half opaque in one colour, bottom half transparent.
+  auto makeIcon = [&](TColor colour) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(cx) * cy, 0);
+    std::vector<std::uint8_t> mask(static_cast<std::size_t>((cx + 15) / 16 * 2) * cy, 0);
+    for (int y = 0; y < cy; ++y)
+      for (int x = 0; x < cx; ++x) {
+        if (y < cy / 2)
+          pixels[y * cx + x] = ColorToPixel(colour);
+        else
+          mask[y * ((cx + 15) / 16 * 2) + x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+      }
+    const TGdiBitmap colourBits(CreateBitmap(cx, cy, 1, 32, pixels.data()));
+    const TGdiBitmap maskBits(CreateBitmap(cx, cy, 1, 1, mask.data()));
+    ICONINFO info{TRUE, 0, 0, maskBits.Get(), colourBits.Get()};
+    return CreateIconIndirect(&info);
+  };
+  auto setIcons = [&](HICON small, HICON big) {
+    SendMessageW(app, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    SendMessageW(app, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  };
+  auto capture = [&] {
+    delete Form;
+    Form = nullptr;
+    TSkinData* sd = Load("");
+    EXPECT_TRUE(sd->SmallIcon().Transparent);
+    EXPECT_EQ(sd->SmallIcon().TransparentColor, clMagenta);
+    return sd->SmallIcon().ToBitmap();
+  };
+  auto halves = [&](const Bitmap& b, TColor top, TColor bottom) {
+    EXPECT_EQ(b.Width(), cx);
+    EXPECT_EQ(b.Height(), cy);
+    for (int y = 0; y < b.Height(); ++y)
+      for (int x = 0; x < b.Width(); ++x)
+        if (b.At(x, y) != (y < cy / 2 ? top : bottom))
+          return testing::AssertionFailure() << "pixel " << x << "," << y;
+    return testing::AssertionSuccess();
+  };
+  const HICON red = makeIcon(MakeColor(255, 0, 0)), blue = makeIcon(MakeColor(0, 0, 255));
+  setIcons(nullptr, nullptr);
+  EXPECT_TRUE(halves(capture(), clMagenta, clMagenta));
+  setIcons(nullptr, red);
+  EXPECT_TRUE(halves(capture(), MakeColor(255, 0, 0), clMagenta));
+  setIcons(blue, red);
+  EXPECT_TRUE(halves(capture(), MakeColor(0, 0, 255), clMagenta));
+  setIcons(nullptr, nullptr);
+  DestroyIcon(red);
+  DestroyIcon(blue);
 }
 
 TEST_F(SkinDataTest, WideTextHelpers) {

@@ -121,9 +121,10 @@ std::string ParseLayout(std::span<const std::uint8_t> data, TArchiveReport& r) {
   for (std::size_t i = 0; i < names.size(); ++i)
     total += ReadLE32(rest.data() + 4 * i);
   const auto body = rest.subspan(names.size() * 4);
-  if (total != body.size())
+  if (total > body.size())
     return "the member sizes add up to " + Str(total) + " bytes, but " + Str(body.size()) +
            " bytes of member data follow the size table";
+  r.TrailingBytes = static_cast<std::uint32_t>(body.size() - total);
   std::size_t offset = 0;
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::uint32_t size = ReadLE32(rest.data() + 4 * i);
@@ -173,6 +174,8 @@ std::string FormatArchiveInfo(const TArchiveReport& r) {
       << "head           " << r.HeadSize() << " bytes (header 16, extra block " << r.ExtraBytes
       << ", names " << r.NameListBytes << ", sizes " << 4 * r.Members.size() << ")\n"
       << "members        " << r.Members.size() << "\n";
+  if (r.TrailingBytes > 0)
+    out << "left over      " << r.TrailingBytes << " bytes after the last member, in none\n";
   std::size_t width = 0;
   for (const auto& m : r.Members)
     width = std::max(width, m.Name.size());

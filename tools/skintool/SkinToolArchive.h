@@ -27,6 +27,8 @@ struct TArchiveReport {
   std::uint32_t Kind = 0;
   std::uint32_t ExtraBytes = 0;
   std::uint32_t NameListBytes = 0;
+  // Member data past the last member: allowed, and part of no member.
+  std::uint32_t TrailingBytes = 0;
   std::vector<TSkinArchiveMember> Members; // names as stored, case kept
 
   std::uint32_t HeadSize() const {

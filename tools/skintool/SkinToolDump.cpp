@@ -140,28 +140,33 @@ void Size(TJson& j, std::string_view key, const Bitmap& b) {
 
 void ClassFields(TJson& j, const TDataSkinObject& e) {
   if (auto* border = dynamic_cast<const TDataSkinBorder*>(&e)) Size(j, "image2", border->Image2);
+  if (auto* f = dynamic_cast<const TDataSkinFormBorder*>(&e)) j.Int("stretch", f->Stretch);
   if (auto* b = dynamic_cast<const TDataSkinButton*>(&e)) {
-    Size(j, "checkImage", b->CheckImage);
-    Size(j, "radioImage", b->RadioImage);
-    j.Int("checkFrames", b->CheckFrame).Int("radioFrames", b->RadioFrame);
+    Size(j, "checkButton", b->CheckButton);
+    Size(j, "radioButton", b->RadioButton);
+    j.Int("checkButtonFrame", b->CheckButtonFrame).Int("radioButtonFrame", b->RadioButtonFrame);
     j.Bool("normalColour2Given", b->NormalColour2Given);
     j.Bool("mouseOverColour2Given", b->MouseOverColour2Given);
     j.Bool("pressedColour2Given", b->PressedColour2Given);
   }
   if (auto* t = dynamic_cast<const TDataSkinTitle*>(&e)) {
+    j.Int("textShift", t->TextShift).Int("textShiftVert", t->TextShiftVert);
+    j.Int("textRightClip", t->TextRightClip);
     j.Int("textAlignment", t->TextAlignment).Int("textBackground", t->TextBackground);
     j.Int("fontHeight", t->FontHeight);
-    j.Int("textBackLeft", t->TextBackLeft).Int("textBackRight", t->TextBackRight);
+    j.Int("txtBackleft", t->TXTBackleft()).Int("txtBackRight", t->TXTBackRight());
     j.Text("activeTextColour",
            t->ActiveTextColour == clNone ? "not given" : ColourText(t->ActiveTextColour));
     j.Text("inactiveTextColour",
            t->InactiveTextColour == clNone ? "not given" : ColourText(t->InactiveTextColour));
   }
   if (auto* s = dynamic_cast<const TDataSkinSysButton*>(&e)) {
-    j.Int("action", s->Action).Int("align", s->Align).Int("x", s->X).Int("y", s->Y);
+    j.Int("action", s->Action).Int("align", s->Align);
+    j.Int("xcoord", s->Xcoord).Int("ycoord", s->Ycoord);
     j.Int("combineOp", s->CombineOp).Int("visibility", s->Visibility);
     j.Int("visibility1", s->Visibility1);
   }
+  if (auto* m = dynamic_cast<const TDataSkinMenuBar*>(&e)) j.Int("tileMenu", m->TileMenu);
   if (auto* g = dynamic_cast<const TDataSkinBoxLabel*>(&e)) {
     j.Int("backgroundLeftShift", g->BackgroundLeftShift);
     j.Int("backgroundRightShift", g->BackgroundRightShift);
@@ -248,9 +253,9 @@ std::string SkinDefinitionJson(std::span<const std::uint8_t> archive) {
   j.Text("resources", "none: TRACK and TRACKVERT load as empty pictures").Close('}');
   j.Text("definition", iniName).Text("skinName", def.SkinName);
   j.Open('{', "borders");
-  const char* sides[] = {"Left", "Right", "Top", "Bottom"};
-  for (int side = 0; side < 4; ++side)
-    Element(j, sides[side], &def.Border(side));
+  const char* pieces[] = {"Left", "Right", "Top", "Bottom"};
+  for (int piece = bpLeft; piece <= bpBottom; ++piece)
+    Element(j, pieces[piece - 1], &def.Border(piece));
   j.Close('}');
   Element(j, "title", &def.Title());
   Element(j, "buttons", &def.Buttons());

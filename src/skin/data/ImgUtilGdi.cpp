@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -16,7 +17,6 @@ namespace {
 constexpr std::int64_t kMaxTilePixels = std::int64_t{1} << 26;
 constexpr std::size_t kRegionBatch = 2000;
 constexpr std::size_t kRegionGrowth = 500;
-constexpr DWORD kKeepDestination = 0x00AA0029;
 
 bool Inverted(const RECT& r) {
   return r.right < r.left || r.bottom < r.top;
@@ -60,6 +60,9 @@ public:
 
   bool Valid() const { return FBits != nullptr; }
   HDC DC() const { return FDC.Get(); }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  std::uint32_t* Row(int y) const { return FBits + static_cast<std::size_t>(y) * FWidth; }
   Bitmap Pixels() const {
     Bitmap out(FWidth, FHeight);
     GdiFlush();
@@ -75,6 +78,86 @@ private:
   TSelection FSelection;
   int FWidth, FHeight;
 };
+
+// Pixels of the key colour keep the destination: an AND with a mask that
+// is white there and black elsewhere, then an OR with the pixels whose key
+// was made black. Two plain blits, exact on any RGB surface.
+constexpr std::uint32_t kKeepAll = 0xFFFFFFFF;
+
+// Writes w x h pixels (rowOf(y) gives row y) at (0, 0) of the surfaces:
+// as they are, or, keyed, black where the key is into colour and the AND
+// mask into mask.
+template <class TRows>
+void LoadPlanes(TRows rowOf, int w, int h, const TDibSurface& colour, const TDibSurface* mask,
+                TColor key) {
+  GdiFlush(); // nothing may still be drawing from the surfaces
+  const std::uint32_t keyPixel = ColorToPixel(ColorToRGB(key));
+  for (int y = 0; y < h; ++y) {
+    const std::uint32_t* in = rowOf(y);
+    std::uint32_t* out = colour.Row(y);
+    if (!mask) {
+      std::memcpy(out, in, static_cast<std::size_t>(w) * 4);
+      continue;
+    }
+    std::uint32_t* and_ = mask->Row(y);
+    for (int x = 0; x < w; ++x) {
+      const bool keyed = in[x] == keyPixel;
+      out[x] = keyed ? 0 : in[x];
+      and_[x] = keyed ? kKeepAll : 0;
+    }
+  }
+}
+
+void BlitPlanes(HDC dc, int x, int y, int w, int h, const TDibSurface& colour,
+                const TDibSurface* mask, int sx, int sy) {
+  if (!mask) {
+    BitBlt(dc, x, y, w, h, colour.DC(), sx, sy, SRCCOPY);
+    return;
+  }
+  BitBlt(dc, x, y, w, h, mask->DC(), sx, sy, SRCAND);
+  BitBlt(dc, x, y, w, h, colour.DC(), sx, sy, SRCPAINT);
+}
+
+// Every composed picture reaches a DC through these surfaces, made once
+// and grown as needed, so a draw makes no GDI object. Pictures larger than
+// what is kept go through surfaces of their own.
+class TComposeSurfaces {
+public:
+  void Put(HDC dc, int x, int y, int w, int h, const Bitmap& src, bool keyed, TColor key) {
+    if (std::int64_t{w} * h > kKeptPixels) {
+      const TDibSurface colour(w, h);
+      const std::unique_ptr<TDibSurface> mask =
+          keyed ? std::make_unique<TDibSurface>(w, h) : nullptr;
+      if (!colour.Valid() || (mask && !mask->Valid())) return;
+      LoadPlanes([&src](int row) { return src.Row(row); }, w, h, colour, mask.get(), key);
+      BlitPlanes(dc, x, y, w, h, colour, mask.get(), 0, 0);
+      return;
+    }
+    if (!Fit(FColour, w, h) || (keyed && !Fit(FMask, w, h))) return;
+    LoadPlanes([&src](int row) { return src.Row(row); }, w, h, *FColour,
+               keyed ? FMask.get() : nullptr, key);
+    BlitPlanes(dc, x, y, w, h, *FColour, keyed ? FMask.get() : nullptr, 0, 0);
+  }
+
+private:
+  static constexpr std::int64_t kKeptPixels = std::int64_t{1} << 20;
+
+  static bool Fit(std::unique_ptr<TDibSurface>& s, int w, int h) {
+    if (!s || s->Width() < w || s->Height() < h) {
+      const int nw = std::max(w, s ? s->Width() : 0), nh = std::max(h, s ? s->Height() : 0);
+      s.reset();
+      s = std::make_unique<TDibSurface>(nw, nh);
+    }
+    return s->Valid();
+  }
+
+  std::unique_ptr<TDibSurface> FColour, FMask;
+};
+
+TComposeSurfaces& ComposeSurfaces() {
+  static TComposeSurfaces surfaces;
+  return surfaces;
+}
 
 // Bit 1 where the pixel has the key colour, rows padded to 16 bits as
 // CreateBitmap wants them.
@@ -101,11 +184,8 @@ bool TransparentExtent(const RECT& rect, const Bitmap& bmp, int& w, int& h) {
 
 void Put(HDC dc, const RECT& rect, const Bitmap& built, bool transparent) {
   if (built.Empty()) return;
-  if (transparent)
-    DrawTransparent(dc, {rect.left, rect.top, rect.left + built.Width(), rect.top + built.Height()},
-                    built, clMagenta);
-  else
-    DrawBitmap(dc, rect.left, rect.top, built);
+  ComposeSurfaces().Put(dc, rect.left, rect.top, built.Width(), built.Height(), built, transparent,
+                        clMagenta);
 }
 
 Bitmap SubBitmap(const Bitmap& image, const TRect& r) {
@@ -176,8 +256,7 @@ Bitmap BitmapFromDC(HDC dc, const RECT& area) {
 
 void DrawBitmap(HDC dc, int x, int y, const Bitmap& bmp) {
   if (bmp.Empty()) return;
-  const TDibSurface source(bmp);
-  if (source.Valid()) BitBlt(dc, x, y, bmp.Width(), bmp.Height(), source.DC(), 0, 0, SRCCOPY);
+  ComposeSurfaces().Put(dc, x, y, bmp.Width(), bmp.Height(), bmp, false, clMagenta);
 }
 
 void FillGradient(HDC dc, const RECT& rect, TColor c1, bool vertical, TColor c2) {
@@ -247,11 +326,7 @@ void DrawFrameCentered(HDC dc, const RECT& rect, const Bitmap& image, bool trans
 void DrawTransparent(HDC dc, const RECT& rect, const Bitmap& bitmap, TColor key) {
   int w = 0, h = 0;
   if (!TransparentExtent(rect, bitmap, w, h)) return;
-  const TDibSurface source(bitmap);
-  const TGdiBitmap mask = MakeMask(bitmap, key);
-  if (!source.Valid() || !mask) return;
-  MaskBlt(dc, rect.left, rect.top, w, h, source.DC(), 0, 0, mask.Get(), 0, 0,
-          MAKEROP4(kKeepDestination, SRCCOPY));
+  ComposeSurfaces().Put(dc, rect.left, rect.top, w, h, bitmap, true, key);
 }
 
 void DrawTransparentByInversion(HDC dc, const RECT& rect, const Bitmap& bitmap, TColor key) {
@@ -309,6 +384,53 @@ TGdiRegion RegionFromBitmap(Bitmap& image, int offsetX, int offsetY, int tolB, i
   }
   AddRegionBatch(result.Get(), batch);
   return result;
+}
+
+struct TGdiImage::TPlanes {
+  explicit TPlanes(const Bitmap& pixels) : Colour(pixels) {}
+  TDibSurface Colour;
+  // For keyed draws, made on the first: the AND mask and the pixels with
+  // the key made black.
+  std::unique_ptr<TDibSurface> KeyMask, KeyColour;
+  TColor Key = clMagenta;
+};
+
+TGdiImage::TGdiImage(const Bitmap& pixels)
+    : FWidth(pixels.Width()), FHeight(pixels.Height()), FPlanes(std::make_unique<TPlanes>(pixels)) {
+}
+
+TGdiImage::~TGdiImage() = default;
+
+bool TGdiImage::Valid() const {
+  return FPlanes->Colour.Valid();
+}
+
+void TGdiImage::Draw(HDC dc, int x, int y, const TRect& source, bool transparent,
+                     TColor key) const {
+  // Only what the image holds is copied, at the place it would have.
+  const int left = std::max(source.Left, 0), top = std::max(source.Top, 0);
+  const int right = std::min(source.Right, Width()), bottom = std::min(source.Bottom, Height());
+  if (!Valid() || left >= right || top >= bottom) return;
+  x += left - source.Left;
+  y += top - source.Top;
+  TPlanes& p = *FPlanes;
+  if (!transparent) {
+    BlitPlanes(dc, x, y, right - left, bottom - top, p.Colour, nullptr, left, top);
+    return;
+  }
+  if (!p.KeyMask || p.Key != key) {
+    p.KeyMask = std::make_unique<TDibSurface>(Width(), Height());
+    p.KeyColour = std::make_unique<TDibSurface>(Width(), Height());
+    p.Key = key;
+    if (!p.KeyMask->Valid() || !p.KeyColour->Valid()) {
+      p.KeyMask.reset();
+      return;
+    }
+    const TDibSurface& colour = p.Colour;
+    LoadPlanes([&colour](int row) { return colour.Row(row); }, Width(), Height(), *p.KeyColour,
+               p.KeyMask.get(), key);
+  }
+  BlitPlanes(dc, x, y, right - left, bottom - top, *p.KeyColour, p.KeyMask.get(), left, top);
 }
 
 TScratchBitmap::TScratchBitmap() {

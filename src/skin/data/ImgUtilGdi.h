@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 // A 32-bit top-down DIB section holding the bitmap's pixels.
 TGdiBitmap CreateDibFromBitmap(const Bitmap& bmp);
 // The pixels of any bitmap handle (empty when it is not a bitmap).
@@ -36,7 +38,7 @@ void DrawFrameCentered(HDC dc, const RECT& rect, const Bitmap& image, bool trans
                        int frameCount, int frameIndex);
 
 // Copies the bitmap from its origin to rect's top-left, at most rect's size,
-// leaving the destination where the bitmap has the key colour: one MaskBlt.
+// leaving the destination where the bitmap has the key colour.
 void DrawTransparent(HDC dc, const RECT& rect, const Bitmap& bitmap, TColor key = clMagenta);
 // The same result through three BitBlts (source XOR, mask AND, source
 // XOR), for systems without MaskBlt. The DC's colours are put back.
@@ -53,6 +55,32 @@ void TileBitmap(HDC canvas, const RECT& rect, const Bitmap& image, const RECT& s
 // switched to 32 bits per pixel.
 TGdiRegion RegionFromBitmap(Bitmap& image, int offsetX, int offsetY, int tolB, int tolG, int tolR,
                             TColor key);
+
+// A picture in the form GDI draws from, for pictures drawn again and again
+// (those of skin elements): its pixels in a DIB section on a memory DC,
+// and, from the first keyed draw on, what a keyed copy needs. Drawing from
+// it makes no GDI object.
+class TGdiImage {
+public:
+  explicit TGdiImage(const Bitmap& pixels);
+  ~TGdiImage();
+  TGdiImage(const TGdiImage&) = delete;
+  TGdiImage& operator=(const TGdiImage&) = delete;
+
+  bool Valid() const; // false when the system gave no bitmap
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  // The source rectangle at its own size with its top-left at (x, y); the
+  // part outside the picture is not drawn. Transparent: pixels of the key
+  // colour leave the destination as it was.
+  void Draw(HDC dc, int x, int y, const TRect& source, bool transparent,
+            TColor key = clMagenta) const;
+
+private:
+  struct TPlanes;
+  int FWidth, FHeight;
+  std::unique_ptr<TPlanes> FPlanes;
+};
 
 // The shared scratch surface of the frame and menu-bar painters: a memory
 // DC holding a 32-bit DIB section, stretch mode COLORONCOLOR. Its contents

@@ -5,6 +5,7 @@
 #include "fw/FormStream.h"
 #include "fw/Forms.h"
 
+#include <cstring>
 #include <fstream>
 
 const char* const SkinDataVersion = "5.40.07.15";
@@ -344,21 +345,35 @@ void TSkinData::AdjustSkinControls() {
 
 void TSkinData::ReadCaptionFont() {
   // The layout of the first Windows versions that had these metrics: six
-  // 32-bit words, then the caption font.
+  // 32-bit words, then the caption font, taken whole (quality, pitch and
+  // family, precisions and escapement shape the title text as much as the
+  // face and height do).
   NONCLIENTMETRICSA ncm{};
   ncm.cbSize = 340;
   if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0)) return;
-  LOGFONTW lf{};
-  lf.lfHeight = ncm.lfCaptionFont.lfHeight;
-  lf.lfWidth = ncm.lfCaptionFont.lfWidth;
-  lf.lfWeight = ncm.lfCaptionFont.lfWeight;
-  lf.lfItalic = ncm.lfCaptionFont.lfItalic;
-  lf.lfUnderline = ncm.lfCaptionFont.lfUnderline;
-  lf.lfStrikeOut = ncm.lfCaptionFont.lfStrikeOut;
-  lf.lfCharSet = ncm.lfCaptionFont.lfCharSet;
-  const std::wstring face = AnsiToWideText(ncm.lfCaptionFont.lfFaceName);
-  wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-  FCaptionFont.SetFromLogFont(lf);
+  FCaptionLogFont = CaptionLogFontOf(ncm.lfCaptionFont);
+  FCaptionFont.Reset(CreateFontIndirectW(&FCaptionLogFont));
+}
+
+LOGFONTW CaptionLogFontOf(const LOGFONTA& a) {
+  LOGFONTW w{};
+  w.lfHeight = a.lfHeight;
+  w.lfWidth = a.lfWidth;
+  w.lfEscapement = a.lfEscapement;
+  w.lfOrientation = a.lfOrientation;
+  w.lfWeight = a.lfWeight;
+  w.lfItalic = a.lfItalic;
+  w.lfUnderline = a.lfUnderline;
+  w.lfStrikeOut = a.lfStrikeOut;
+  w.lfCharSet = a.lfCharSet;
+  w.lfOutPrecision = a.lfOutPrecision;
+  w.lfClipPrecision = a.lfClipPrecision;
+  w.lfQuality = a.lfQuality;
+  w.lfPitchAndFamily = a.lfPitchAndFamily;
+  const std::string face(a.lfFaceName, strnlen(a.lfFaceName, LF_FACESIZE));
+  const std::wstring wide = AnsiToWideText(face);
+  wcsncpy(w.lfFaceName, wide.c_str(), LF_FACESIZE - 1);
+  return w;
 }
 
 void TSkinData::CaptureSmallIcon() {

@@ -119,6 +119,10 @@ public:
   bool LoadSkin();
   bool SkinLoaded() const { return !FSkinNotLoaded; }
   const std::string& SkinName() const { return FSkin.SkinName; }
+  // The loaded skin. Each load (a new SkinFile, LoadSkin) makes its slot
+  // elements anew: painters read elements from here again after a skin
+  // change, which Skin().Generation() tells, and draw them with the calls
+  // of skin/data/ElementDraw.h.
   TSkinDefinition& Skin() { return FSkin; }
   const TSkinDefinition& Skin() const { return FSkin; }
   // A solid brush of the skin's face colour, remade at each load.
@@ -129,7 +133,10 @@ public:
   // painter for its hints).
   int HintHoverTime = 0;
   TBitmap& SmallIcon() { return FSmallIcon; }
-  TFont& CaptionFont() { return FCaptionFont; }
+  // The system's caption font, every field of it, read by Loaded; null
+  // before.
+  HFONT CaptionFont() const { return FCaptionFont.Get(); }
+  const LOGFONTW& CaptionLogFont() const { return FCaptionLogFont; }
   TCustomImageList& MenuGlyphs() { return FMenuGlyphs; }
   SIZE MaximizedSize() const { return FMaximizedSize; }
 
@@ -168,7 +175,8 @@ private:
   TSkinDefinition FSkin;
   TGdiBrush FBackgroundBrush;
   TBitmap FSmallIcon;
-  TFont FCaptionFont;
+  LOGFONTW FCaptionLogFont{};
+  TGdiFont FCaptionFont;
   TCustomImageList FMenuGlyphs{nullptr};
   THintWindow* FHint = nullptr; // owned
   bool FHintShowing = false;
@@ -191,6 +199,8 @@ bool IsWinNT();
 // DrawTextW on NT, else the text in the ANSI code page with DrawTextA.
 int DrawWideText(HDC dc, const std::wstring& text, RECT& rect, UINT format);
 std::wstring AnsiToWideText(const std::string& text);
+// A font description from the ANSI one, face in the system code page.
+LOGFONTW CaptionLogFontOf(const LOGFONTA& font);
 
 // Shows the skin loader's one message ("This is Older Skin File..."); tests
 // replace it so nothing waits for a click.
