@@ -9,8 +9,8 @@ const TEnumInfo BitBtnKindInfo{"TBitBtnKind",
 namespace {
 
 const wchar_t* KindCaption(TBitBtnKind kind) {
-  static const wchar_t* const captions[] = {L"",      L"OK",    L"Cancel", L"&Help",
-                                            L"&Yes",  L"&No",   L"&Close", L"Abort",
+  static const wchar_t* const captions[] = {L"",       L"OK",      L"Cancel", L"&Help",
+                                            L"&Yes",   L"&No",     L"&Close", L"Abort",
                                             L"&Retry", L"&Ignore", L"&All"};
   return captions[kind];
 }

@@ -7,8 +7,19 @@
 #include "fw/ButtonGlyph.h"
 #include "fw/ImgList.h"
 
-enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry,
-                   bkIgnore, bkAll };
+enum TBitBtnKind {
+  bkCustom,
+  bkOK,
+  bkCancel,
+  bkHelp,
+  bkYes,
+  bkNo,
+  bkClose,
+  bkAbort,
+  bkRetry,
+  bkIgnore,
+  bkAll
+};
 extern const TEnumInfo BitBtnKindInfo;
 
 class TBitBtn : public TButton {

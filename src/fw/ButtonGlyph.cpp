@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-const TEnumInfo ButtonLayoutInfo{
-    "TButtonLayout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"}};
+const TEnumInfo ButtonLayoutInfo{"TButtonLayout",
+                                 {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"}};
 
 SIZE GlyphSize(const TBitmap& glyph, int numGlyphs) {
   if (glyph.Empty()) return {0, 0};

@@ -9,8 +9,7 @@ static void SetupCustomCheckBox(TClassInfo& c) {
       "State", CheckBoxStateInfo, [](T* o) { return static_cast<int>(o->State()); },
       [](T* o, int v) { o->SetState(static_cast<TCheckBoxState>(v)); }, cbUnchecked));
   auto checked = BoolProp<T>(
-      "Checked", [](T* o) { return o->Checked(); }, [](T* o, bool v) { o->SetChecked(v); },
-      false);
+      "Checked", [](T* o) { return o->Checked(); }, [](T* o, bool v) { o->SetChecked(v); }, false);
   checked.Stored = [](TObject*) { return false; }; // State carries it
   c.Props.push_back(checked);
   c.Props.push_back(BoolProp<T>(

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-const TEnumInfo MPBtnTypeInfo{"TMPBtnType",
-                              {"btPlay", "btPause", "btStop", "btNext", "btPrev", "btStep",
-                               "btBack", "btRecord", "btEject"}};
+const TEnumInfo MPBtnTypeInfo{
+    "TMPBtnType",
+    {"btPlay", "btPause", "btStop", "btNext", "btPrev", "btStep", "btBack", "btRecord", "btEject"}};
 
 static void SetupMediaPlayer(TClassInfo& c) {
   using T = TMediaPlayer;

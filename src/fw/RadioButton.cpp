@@ -3,8 +3,7 @@
 static void SetupRadioButton(TClassInfo& c) {
   using T = TRadioButton;
   c.Props.push_back(BoolProp<T>(
-      "Checked", [](T* o) { return o->Checked(); }, [](T* o, bool v) { o->SetChecked(v); },
-      false));
+      "Checked", [](T* o) { return o->Checked(); }, [](T* o, bool v) { o->SetChecked(v); }, false));
   c.Props.push_back(EnumProp<T>(
       "Alignment", LeftRightInfo, [](T* o) { return static_cast<int>(o->Alignment()); },
       [](T* o, int v) { o->SetAlignment(static_cast<TAlignment>(v)); }, taRightJustify));

@@ -120,6 +120,6 @@ void TCustomRadioGroup::ArrangeButtons() {
   const int width = std::max<int>((r.right - r.left - 8) / FColumns, 0);
   const int height = std::max<int>((r.bottom - r.top) / perColumn, 0);
   for (int i = 0; i < count; ++i)
-    FButtons[i]->SetBounds(r.left + 6 + (i / perColumn) * width,
-                           r.top + (i % perColumn) * height, width, height);
+    FButtons[i]->SetBounds(r.left + 6 + (i / perColumn) * width, r.top + (i % perColumn) * height,
+                           width, height);
 }

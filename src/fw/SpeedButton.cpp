@@ -12,8 +12,8 @@ static void SetupSpeedButton(TClassInfo& c) {
       "GroupIndex", [](T* o) { return o->GroupIndex(); },
       [](T* o, std::int64_t v) { o->SetGroupIndex(static_cast<int>(v)); }, 0));
   c.Props.push_back(BoolProp<T>(
-      "AllowAllUp", [](T* o) { return o->AllowAllUp(); },
-      [](T* o, bool v) { o->SetAllowAllUp(v); }, false));
+      "AllowAllUp", [](T* o) { return o->AllowAllUp(); }, [](T* o, bool v) { o->SetAllowAllUp(v); },
+      false));
   c.Props.push_back(ObjectProp<T, TBitmap>(
       "Glyph", [](T* o) { return &o->Glyph(); },
       [](T* o, TBitmap* v) {

@@ -218,8 +218,8 @@ TEST(EngineInit, FrameKindButtonsAndStateByStyle) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     m->SetEnabled(false); // not skinned by the activation that comes with showing
-    HWND wnd = CreateWindowExW(c.ExStyle, PlainClass(), L"bare", c.Style | WS_VISIBLE, 50, 50,
-                               300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND wnd = CreateWindowExW(c.ExStyle, PlainClass(), L"bare", c.Style | WS_VISIBLE, 50, 50, 300,
+                               200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     m->SetEnabled(true);
     ASSERT_TRUE(m->SkinWindow(wnd));
     TWinSkinForm* e = m->FindFormEngine(wnd);

@@ -18,11 +18,11 @@ namespace enginetest {
 
 // Frame colours of the test skin: index 0 is frame 1.
 struct TPieceSpec {
-  int Size = 4;                   // width (sides) or height (top, bottom)
-  TColor Colors[2] = {0, 0};      // active, inactive
-  bool Trans = false;             // "...Trans=1"
-  int MagentaCorner = 0;          // side pieces: this many magenta pixels in the top-left
-  int MagentaBottomLeft = 0;      // bottom piece: magenta pixels at its left end
+  int Size = 4;              // width (sides) or height (top, bottom)
+  TColor Colors[2] = {0, 0}; // active, inactive
+  bool Trans = false;        // "...Trans=1"
+  int MagentaCorner = 0;     // side pieces: this many magenta pixels in the top-left
+  int MagentaBottomLeft = 0; // bottom piece: magenta pixels at its left end
 };
 
 struct TButtonSpec {

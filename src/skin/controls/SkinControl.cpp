@@ -48,8 +48,7 @@ void TSkinControl::Attach(TWinSkinForm* engine, TSkinData* skin, bool recolor, T
   Status = 1;
 }
 
-void TSkinControl::AttachWindow(HWND wnd, TSkinData* skin, TWinSkinForm* engine,
-                                TCanvas* canvas) {
+void TSkinControl::AttachWindow(HWND wnd, TSkinData* skin, TWinSkinForm* engine, TCanvas* canvas) {
   if (Attached || !IsWindow(wnd)) return;
   SkinData = skin;
   Canvas = canvas;

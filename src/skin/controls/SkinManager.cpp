@@ -386,8 +386,8 @@ void TSkinManage::ExecuteForAll(int command, TSkinData* sd) {
         e->LoadFrameMetrics();
       }
     for (TWinSkinForm* e : engines)
-      if (e->SkinData == sd && std::find(FormEngines.begin(), FormEngines.end(), e) !=
-                                   FormEngines.end())
+      if (e->SkinData == sd &&
+          std::find(FormEngines.begin(), FormEngines.end(), e) != FormEngines.end())
         e->ReskinForm();
     break;
   }

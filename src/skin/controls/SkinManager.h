@@ -39,7 +39,7 @@ public:
   std::vector<TSkinData*> SkinDatas;
   bool FEnabled = false;
   bool InitialSweep = false;
-  int FState = 0; // 0 not started, 1 running, 4 shutting down
+  int FState = 0;    // 0 not started, 1 running, 4 shutting down
   int PopupKind = 0; // 0 context menu, 1 menu-bar drop-down, 2 system menu
   bool MenuBarPopup = false;
   bool MdiMaximized = false;

@@ -301,7 +301,7 @@ void TWinSkinForm::FitWindowToSkin(bool refresh) {
       DialogCaptionWidth = size.cx;
     }
     const TDataSkinTitle& title = SkinData->Skin().Title();
-    const int needed = title.LeftWidth + DialogCaptionWidth + title.RightWidth;
+    const int needed = title.TextShift + DialogCaptionWidth + title.TextRightClip;
     if (width < needed) {
       const int shift = (needed - width) / 2;
       for (HWND child = GetWindow(Handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -368,11 +368,11 @@ void TWinSkinForm::HandleSize(TMessage& msg) {
 // The region of one border piece from its picture's transparent pixels, in
 // window coordinates; false when the piece draws as a plain rectangle.
 bool TWinSkinForm::PaintBorderRegion(int piece, int width, int height, int dx, int dy, HRGN& out) {
-  const TDataSkinBorder& border = SkinData->Skin().Border(piece - 1);
+  const TDataSkinFormBorder& border = SkinData->Skin().Border(piece);
   if (!border.Trans || width <= 0 || height <= 0) return false;
-  Bitmap picture = BuildNineSlice(RectOf(0, 0, width, height), border.Image, border.Margins(),
-                                  piece >= 3, border.Tile != 1, border.Frame,
-                                  Active || border.Frame <= 1 ? 1 : 2);
+  Bitmap picture =
+      BuildNineSlice(RectOf(0, 0, width, height), border.Image, border.Margins(), piece >= bpTop,
+                     border.Stretch != 1, border.Frame, Active || border.Frame <= 1 ? 1 : 2);
   TGdiRegion region = RegionFromBitmap(picture, dx, dy, 1, 1, 1, clMagenta);
   out = region.Release();
   return out != nullptr;
@@ -388,8 +388,8 @@ void TWinSkinForm::UpdateRegion() {
   if (width == RegionWidth && height == RegionHeight && !IsMdiChild() && EngineState != 3) return;
   const TSkinDefinition& skin = SkinData->Skin();
   bool anyTransparent = false;
-  for (int side = 0; side < 4; ++side)
-    anyTransparent = anyTransparent || skin.Border(side).Trans == 1;
+  for (int piece = bpLeft; piece <= bpBottom; ++piece)
+    anyTransparent = anyTransparent || skin.Border(piece).Trans == 1;
   // The size is noted for plain rectangles too: the two size-tracking
   // passes of one WM_SIZE then build the region once.
   RegionWidth = width;
@@ -403,19 +403,20 @@ void TWinSkinForm::UpdateRegion() {
     if (FrameKind != 2) {
       auto piece = [&](int number, const RECT& rect, bool usePicture) {
         HRGN made = nullptr;
-        if (!usePicture ||
-            !PaintBorderRegion(number, rect.right - rect.left, rect.bottom - rect.top, rect.left,
-                               rect.top, made))
+        if (!usePicture || !PaintBorderRegion(number, rect.right - rect.left,
+                                              rect.bottom - rect.top, rect.left, rect.top, made))
           made = CreateRectRgn(rect.left, rect.top, rect.right, rect.bottom);
         TGdiRegion owned(made);
         CombineRgn(region.Get(), region.Get(), owned.Get(), RGN_OR);
       };
-      piece(1, {0, 0, BorderLeft, height}, skin.Border(0).Trans == 1 && height > 1);
-      piece(2, {width - BorderRight, 0, width, height}, skin.Border(1).Trans == 1 && height > 1);
-      piece(4, {BorderLeft, height - BorderBottom, width - BorderRight, height},
-            skin.Border(3).Trans == 1 && BorderBottom >= 2);
-      piece(3, {BorderLeft, 0, width - BorderRight, CaptionHeight},
-            skin.Border(2).Trans == 1 && CaptionHeight > 1 && width - BorderLeft - BorderRight > 0);
+      piece(bpLeft, {0, 0, BorderLeft, height}, skin.Border(bpLeft).Trans == 1 && height > 1);
+      piece(bpRight, {width - BorderRight, 0, width, height},
+            skin.Border(bpRight).Trans == 1 && height > 1);
+      piece(bpBottom, {BorderLeft, height - BorderBottom, width - BorderRight, height},
+            skin.Border(bpBottom).Trans == 1 && BorderBottom >= 2);
+      piece(bpTop, {BorderLeft, 0, width - BorderRight, CaptionHeight},
+            skin.Border(bpTop).Trans == 1 && CaptionHeight > 1 &&
+                width - BorderLeft - BorderRight > 0);
     }
   }
   // The system owns the region from here on and frees the one it replaces.

@@ -82,22 +82,31 @@ void TWinSysButton::Draw() {
 
 // --- Frame ------------------------------------------------------------------------
 
+// Title buttons made for an earlier load of the skin are made again before
+// anything reads them.
+bool TWinSkinForm::ButtonsCurrent() {
+  if (!SkinData || !SkinData->SkinLoaded()) return false;
+  if (FButtonsGeneration != SkinData->Skin().Generation()) LoadFrameMetrics();
+  return true;
+}
+
 // The piece built for this size and frame, rebuilt only when one of them
 // (or the skin's element) changed.
 const TBitmap* TWinSkinForm::BorderPicture(int piece, int width, int height) {
   if (piece < 1 || piece > 4 || width <= 0 || height <= 0) return nullptr;
-  const TDataSkinBorder& e = SkinData->Skin().Border(piece - 1);
+  const TDataSkinFormBorder& e = SkinData->Skin().Border(piece);
   if (e.Image.Empty()) return nullptr;
   const int frame = Active || FramesOf(e) == 1 ? 1 : 2;
   TPieceCache& c = FPieces[piece];
-  if (c.Width != width || c.Height != height || c.Frame != frame || c.Source != &e ||
+  const std::uint32_t generation = SkinData->Skin().Generation();
+  if (c.Width != width || c.Height != height || c.Frame != frame || c.Generation != generation ||
       c.Picture.Empty()) {
     c.Picture.FromBitmap(BuildNineSlice(RectOf(0, 0, width, height), e.Image, e.Margins(),
-                                        piece >= 3, e.Tile != 1, FramesOf(e), frame));
+                                        piece >= bpTop, e.Stretch != 1, FramesOf(e), frame));
     c.Width = width;
     c.Height = height;
     c.Frame = frame;
-    c.Source = &e;
+    c.Generation = generation;
   }
   return &c.Picture;
 }
@@ -112,8 +121,7 @@ void TWinSkinForm::PaintBorder(int piece, const RECT& rect, HDC dc) {
 
 void TWinSkinForm::PaintFrame(HDC given) {
   if (EngineState != 1 && EngineState != 3) return;
-  if (FrameKind == 2 || (IsMdiChild() && Maximized()) || !SkinData || !SkinData->SkinLoaded())
-    return;
+  if (FrameKind == 2 || (IsMdiChild() && Maximized()) || !ButtonsCurrent()) return;
   TWindowDC own;
   HDC dc = given;
   if (!dc) {
@@ -130,8 +138,8 @@ void TWinSkinForm::PaintFrame(HDC given) {
     } else {
       PaintBorder(1, {0, 0, BorderLeft, FrameHeight}, dc);
       PaintBorder(2, {FrameWidth - BorderRight, 0, FrameWidth, FrameHeight}, dc);
-      PaintBorder(4, {BorderLeft, FrameHeight - BorderBottom, FrameWidth - BorderRight, FrameHeight},
-                  dc);
+      PaintBorder(
+          4, {BorderLeft, FrameHeight - BorderBottom, FrameWidth - BorderRight, FrameHeight}, dc);
       PaintCaption(dc);
       // The skinned menu bar paints this band from the menus issue on.
       if (MenuHeight > 0) {
@@ -186,25 +194,25 @@ std::wstring TWinSkinForm::WindowText() const {
 
 void TWinSkinForm::DrawCaptionText(TCanvas& canvas, const RECT& captionRect) {
   const TDataSkinTitle& title = SkinData->Skin().Title();
-  const int textShift = title.LeftWidth, textShiftVert = title.TopHeight,
-            textRightClip = title.RightWidth;
+  const int textShift = title.TextShift, textShiftVert = title.TextShiftVert,
+            textRightClip = title.TextRightClip;
   const std::wstring text = CaptionPrefix + WindowText() + CaptionSuffix;
 
   RightButtonsExtent = 0;
   for (int i = 0; i < static_cast<int>(SysButtons.size()); ++i) {
     const TDataSkinSysButton& d = *SysButtons[i]->Definition;
     if (d.Align == 1 && !d.Image.Empty() && EvalButton(i))
-      RightButtonsExtent = std::max(RightButtonsExtent, d.X);
+      RightButtonsExtent = std::max(RightButtonsExtent, d.Xcoord);
   }
 
   HDC dc = canvas.Handle();
   TSelection font(dc, CaptionFont.Handle());
   const int oldMode = SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColorToCOLORREF(SkinData->Skin().Colors[Active ? scTitleTextActive
-                                                                   : scTitleTextNoActive]));
+  SetTextColor(dc, ColorToCOLORREF(
+                       SkinData->Skin().Colors[Active ? scTitleTextActive : scTitleTextNoActive]));
   RECT box = captionRect;
   DrawWideText(dc, text, box, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP);
-  box.right += title.TextBackLeft + title.TextBackRight;
+  box.right += title.TXTBackleft() + title.TXTBackRight();
   const int w = captionRect.right - captionRect.left, bw = box.right - box.left;
 
   int x = 0;
@@ -232,14 +240,15 @@ void TWinSkinForm::DrawCaptionText(TCanvas& canvas, const RECT& captionRect) {
   if (FrameKind == 3 && title.TextAlignment == 0) box.left -= 16;
   CaptionTextBox = box;
 
-  if (!title.Image.Empty())
-    DrawThreeSliceH(dc, {box.left, captionRect.top, box.right, captionRect.bottom}, title.Image,
-                    true, true, 2, Active ? 1 : 2, {title.TextBackLeft, 0, title.TextBackRight, 0});
-  box.left += title.TextBackLeft;
-  box.right -= title.TextBackRight;
-  const UINT flags = RightToLeft ? DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_RIGHT |
-                                       DT_RTLREADING
-                                 : DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
+  if (!title.TextBack().Empty())
+    DrawThreeSliceH(dc, {box.left, captionRect.top, box.right, captionRect.bottom},
+                    title.TextBack(), true, true, 2, Active ? 1 : 2,
+                    TMargins{title.TXTBackleft(), 0, title.TXTBackRight(), 0});
+  box.left += title.TXTBackleft();
+  box.right -= title.TXTBackRight();
+  const UINT flags = RightToLeft
+                         ? DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_RIGHT | DT_RTLREADING
+                         : DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
   DrawWideText(dc, text, box, flags);
   CaptionTextRect = box;
   SetBkMode(dc, oldMode);
@@ -268,9 +277,8 @@ bool TWinSkinForm::ButtonShown(int index, int value, bool first) {
   }
   if (value >= 201 && value <= 999) return true;
   if (value >= 1000 && value <= 2000)
-    return !first ||
-           SendMessageW(Handle, SKN_QUERYBUTTON, static_cast<WPARAM>(value),
-                        static_cast<LPARAM>(SysButtons[index]->Definition->Action)) > 0;
+    return !first || SendMessageW(Handle, SKN_QUERYBUTTON, static_cast<WPARAM>(value),
+                                  static_cast<LPARAM>(SysButtons[index]->Definition->Action)) > 0;
   return false;
 }
 
@@ -300,7 +308,7 @@ bool TWinSkinForm::EvalButton(int index) {
 }
 
 void TWinSkinForm::LayoutButtons() {
-  const TDataSkinObject* menuBar = SkinData->Skin().Element(ssMenuBar);
+  const TDataSkinMenuBar* menuBar = SkinData->Skin().MenuBar();
   for (int i = 0; i < static_cast<int>(SysButtons.size()); ++i) {
     TWinSysButton& b = *SysButtons[i];
     const TDataSkinSysButton& d = *b.Definition;
@@ -308,14 +316,14 @@ void TWinSkinForm::LayoutButtons() {
     const int w = d.Image.Width() / FramesOf(d), h = d.Image.Height();
     POINT at{0, 0};
     switch (d.Align) {
-    case 0: at = {d.X, d.Y}; break;
-    case 1: at = {FrameWidth - d.X, d.Y}; break;
+    case 0: at = {d.Xcoord, d.Ycoord}; break;
+    case 1: at = {FrameWidth - d.Xcoord, d.Ycoord}; break;
     case 2:
-    case 8: at = {CaptionTextBox.left - w - d.X, d.Y}; break;
+    case 8: at = {CaptionTextBox.left - w - d.Xcoord, d.Ycoord}; break;
     case 3:
-    case 9: at = {CaptionTextBox.right + d.X, d.Y}; break;
+    case 9: at = {CaptionTextBox.right + d.Xcoord, d.Ycoord}; break;
     case 100:
-      at = {FrameWidth - d.X - BorderRight - (menuBar ? menuBar->LeftWidth : 0),
+      at = {FrameWidth - d.Xcoord - BorderRight - (menuBar ? menuBar->TileLeftMenu() : 0),
             CaptionHeight + (MenuHeight - h) / 2};
       break;
     default: break;
@@ -376,8 +384,8 @@ void TWinSkinForm::DrawCaptionIcon(HDC dc, const RECT& rect) {
     FScaledFrom = IconHandle;
   }
   if (!FScaledIcon) return;
-  const int y = CaptionTextRect.top + (CaptionTextRect.bottom - CaptionTextRect.top) / 2 -
-                IconSize / 2;
+  const int y =
+      CaptionTextRect.top + (CaptionTextRect.bottom - CaptionTextRect.top) / 2 - IconSize / 2;
   DrawIconEx(dc, 8, y, FScaledIcon, IconSize, IconSize, 0, nullptr, DI_NORMAL);
 }
 
@@ -415,6 +423,7 @@ void TWinSkinForm::HandleNcActivate(TMessage& msg) {
 }
 
 TNCObject* TWinSkinForm::TargetAt(POINT p) {
+  if (!ButtonsCurrent()) return nullptr;
   for (auto& b : SysButtons)
     if (b->Visible && b->Definition->Action >= 0 && PtInRect(&b->Bounds, p)) return b.get();
   // Menu bar buttons join from the menus issue on.
@@ -430,7 +439,8 @@ void TWinSkinForm::HideCaptionHint() {
 void TWinSkinForm::HandleNcMouseMove(TMessage& msg) {
   msg.Result = 0;
   if (!Active) return;
-  if (TNCObject* target = TargetAt(ToWindowPoint({GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)}))) {
+  if (TNCObject* target =
+          TargetAt(ToWindowPoint({GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)}))) {
     target->Hover();
     return;
   }
@@ -441,7 +451,8 @@ void TWinSkinForm::HandleNcMouseMove(TMessage& msg) {
 
 void TWinSkinForm::HandleNcLButtonDown(TMessage& msg) {
   HideCaptionHint();
-  if (TNCObject* target = TargetAt(ToWindowPoint({GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)}))) {
+  if (TNCObject* target =
+          TargetAt(ToWindowPoint({GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)}))) {
     if (!Active) SetForegroundWindow(Handle);
     target->Press();
     msg.Result = 0;
@@ -468,7 +479,8 @@ void TWinSkinForm::HandleNcLButtonUp(TMessage& msg) {
 
 void TWinSkinForm::HandleNcLButtonDblClk(TMessage& msg) {
   msg.Result = 0;
-  if (TNCObject* target = TargetAt(ToWindowPoint({GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)}))) {
+  if (TNCObject* target =
+          TargetAt(ToWindowPoint({GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)}))) {
     if (auto* b = dynamic_cast<TWinSysButton*>(target);
         b && (b->Definition->Action == 3 || b->Definition->Action == 11)) {
       if (HintTimer) HintTimer->SetEnabled(false);
@@ -575,8 +587,9 @@ void TWinSkinForm::OpenSysMenu(POINT screen) {
   enable(SC_MINIMIZE, (FrameButtons & 2) && !Minimized());
   enable(SC_MAXIMIZE, (FrameButtons & 1) && !Maximized());
   if (TSkinManage* m = Manager()) m->PopupKind = 2;
-  const UINT command = static_cast<UINT>(TrackPopupMenu(
-      menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, Handle, nullptr));
+  const UINT command =
+      static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                       screen.x, screen.y, 0, Handle, nullptr));
   if (command) PostSysCommand(Handle, command);
 }
 
@@ -600,7 +613,7 @@ std::wstring TWinSkinForm::ButtonHint(int action) {
 }
 
 void TWinSkinForm::HintTick(TObject*) {
-  if (MenuTracking || !HotObject || !SkinData) return;
+  if (MenuTracking || !HotObject || !ButtonsCurrent() || !HotObject) return;
   POINT cursor;
   GetCursorPos(&cursor);
   const POINT p = ToWindowPoint(cursor);

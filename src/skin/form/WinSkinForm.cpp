@@ -201,12 +201,13 @@ void TWinSkinForm::LoadFrameMetrics() {
   } else {
     const TSkinDefinition& skin = SkinData->Skin();
     auto frames = [](const TDataSkinBorder& b) { return std::max(b.Frame, 1); };
-    CaptionHeight = skin.Border(2).Image.Height() / frames(skin.Border(2));
-    BorderLeft = skin.Border(0).Image.Width() / frames(skin.Border(0));
-    BorderRight = skin.Border(1).Image.Width() / frames(skin.Border(1));
-    BorderBottom = skin.Border(3).Image.Height() / frames(skin.Border(3));
+    CaptionHeight = skin.Border(bpTop).Image.Height() / frames(skin.Border(bpTop));
+    BorderLeft = skin.Border(bpLeft).Image.Width() / frames(skin.Border(bpLeft));
+    BorderRight = skin.Border(bpRight).Image.Width() / frames(skin.Border(bpRight));
+    BorderBottom = skin.Border(bpBottom).Image.Height() / frames(skin.Border(bpBottom));
   }
   FreeSysButtons();
+  FButtonsGeneration = SkinData->Skin().Generation();
   auto& definitions = SkinData->Skin().SysButtons;
   ButtonCount = static_cast<int>(definitions.size());
   for (auto& d : definitions) {

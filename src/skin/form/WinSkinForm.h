@@ -58,9 +58,9 @@ public:
   ~TWinSkinForm() override;
 
   // --- Fields, in the order the engine keeps them
-  TWndHook OldFormWindowProc;   // FormWindowProc in the form's hook chain
-  TWindowSubclass WndSubclass;  // SkinWndProc on the window (OldWndProc, ProcInstance)
-  TWindowSubclass MdiSubclass;  // MdiClientProc on the MDI client
+  TWndHook OldFormWindowProc;  // FormWindowProc in the form's hook chain
+  TWindowSubclass WndSubclass; // SkinWndProc on the window (OldWndProc, ProcInstance)
+  TWindowSubclass MdiSubclass; // MdiClientProc on the MDI client
   TFont CaptionFont;
   TTimer* HintTimer = nullptr; // owned
   std::wstring CaptionSuffix, CaptionPrefix;
@@ -197,10 +197,14 @@ private:
   // Border pieces as last built, so an unchanged frame is only blitted.
   struct TPieceCache {
     int Width = -1, Height = -1, Frame = -1;
-    const void* Source = nullptr; // the element the piece was built from
+    std::uint32_t Generation = 0; // of the skin the piece was built from
     TBitmap Picture;
   };
-  TPieceCache FPieces[5];    // by piece number 1..4
+  // The skin's generation when the title buttons were made: buttons point
+  // into the skin's definitions, which a reload replaces.
+  std::uint32_t FButtonsGeneration = 0;
+  bool ButtonsCurrent();
+  TPieceCache FPieces[5];      // by piece number 1..4
   HICON FScaledIcon = nullptr; // the caption icon at IconSize, made from FScaledFrom
   HICON FScaledFrom = nullptr;
   const TBitmap* BorderPicture(int piece, int width, int height);
