@@ -6,7 +6,7 @@ FW_CLASS_IMPL(TGroupBox, TCustomGroupBox, CreateComponentOf<TGroupBox>, NoSetup)
 TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) {
   FControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption;
   SetBounds(0, 0, 185, 105);
-  SetColor(clBtnFace);
+  SetParentColor(true); // a group box takes its parent's colour, as labels do
 }
 
 void TCustomGroupBox::CreateParams(TCreateParams& p) {

@@ -54,10 +54,41 @@ public:
   void CallDefault(TMessage& msg);
   void HandlePaint(TMessage& msg);
   void HandleEraseBackground(TMessage& msg);
-  TColor FaceColor() const;
+  // The focus rectangle around the caption Text laid out in rect with
+  // flags; never outside rect.
+  void DrawCaptionFocus(HDC dc, UINT flags, const RECT& rect);
+
+  // --- Helpers every painter shares
+  TColor FaceColor() const; // the skin's "ButtonFace"
+  static void FillColor(HDC dc, const RECT& r, TColor color);
+  void FillFace(HDC dc, const RECT& r) const { FillColor(dc, r, FaceColor()); }
+  // The parent's published Color, or def when it has none.
+  TColor ParentColor(TColor def) const;
+  void FillParentColor(HDC dc, const RECT& r) const { FillColor(dc, r, ParentColor(FaceColor())); }
+  LONG_PTR GetStyle(HWND wnd, int index) const;
+  // The framework control's own left-button press, with the point of msg.
+  void ForwardMouseDown(const TMessage& msg);
+  // Adds right-to-left reading for right-to-left controls.
+  UINT TextFlags(UINT flags) const;
+  void DrawTextLine(TCanvas& canvas, const RECT& rect, UINT align, bool enabled,
+                    const std::wstring& text);
+  void DrawImageCaption(TCanvas& canvas, const RECT& rect, int align, const std::wstring& text,
+                        int imageIndex, TCustomImageList* images);
+  static void DrawElementState(HDC dc, const RECT& rect, int frameIndex, const TDataSkinObject& e);
+  // Frame frameIndex (from 1) of a strip of frameCount frames, stretched
+  // into rect, magenta transparent; nothing for an inverted rect.
+  static void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frameIndex,
+                             const Bitmap& strip);
+  static std::wstring ReadWindowText(HWND wnd);
+  // The control's published integer property; -1 when it has none.
+  int IntProperty(const char* name) const;
+  std::string EnumProperty(const char* name) const;
+  bool BoolProperty(const char* name) const { return EnumProperty(name) == "True"; }
+  TObject* ObjectProperty(const char* name, const TClassInfo* cls = nullptr) const;
+  void SetProperty(const char* name, const std::wstring& text);
 
   void Notification(TComponent* component, TOperation operation) override;
-
-protected:
+  // The handler put in front of the control (or window): every message of
+  // the painted window comes here first.
   void WndProc(TMessage& msg);
 };

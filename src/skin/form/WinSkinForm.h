@@ -177,6 +177,8 @@ public:
   void SkinRawChildren(HWND wnd);
   void SkinRawWindow(HWND wnd);
   void SkinControl(TControl* c, TWinControl* parent);
+  bool SkinByMapping(const std::string& className, TControl* c);
+  void SkinByChain(TControl* c, const std::string& upperClassName);
   bool IsControlHandled(TWinControl* c);
   bool IsControlSkinned(TControl* c);
 
