@@ -120,16 +120,6 @@ bool Contains(const std::string& s, const char* part) {
   return s.find(part) != std::string::npos;
 }
 
-// A windowed control that scrolls: a scroll-bar painter may cover its bars.
-bool IsScrollCandidate(TControl* c) {
-  auto* w = As<TWinControl>(c);
-  if (!w) return false;
-  if (w->HandleAllocated() &&
-      (GetWindowLongPtrW(w->WindowHandle(), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)))
-    return true;
-  return c->Is<TCustomListBox>();
-}
-
 } // namespace
 
 template <class T> T* TWinSkinForm_Attach(TWinSkinForm* engine, TControl* c, bool recolor) {
