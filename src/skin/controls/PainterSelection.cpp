@@ -2,6 +2,7 @@
 // window's controls that attach one painter to each control the skin
 // covers.
 #include "skin/controls/ButtonPainters.h"
+#include "skin/controls/MediaPlayerPainter.h"
 #include "skin/controls/PagePainters.h"
 #include "skin/controls/PanelPainters.h"
 #include "skin/controls/SkinControl.h"
@@ -171,12 +172,20 @@ void TWinSkinForm::SkinControl(TControl* c, TWinControl* parent) {
 // The built-in chain, first matching row. Rows whose painters come with
 // later painter families keep their controls' own look until then: tab
 // controls, tab sets and sheets, headers, check boxes and radio buttons,
-// track bars, up-downs, the media player, the image objects of other
+// track bars, up-downs, the image objects of other
 // component sets, status bars, progress bars, scroll bars and scrolling
 // controls, combo boxes, date-time pickers, list views and edits.
 void TWinSkinForm::SkinByChain(TControl* c, const std::string& cn) {
   TSkinData& sd = *SkinData;
   auto has = [&sd](TSkinControlType t) { return sd.HasControl(t); };
+  if (cn == "TMVCPANEL") {
+    if (auto* w = As<TWinControl>(c)) SkinChildren(w);
+    return;
+  }
+  if (cn == "TMEDIAPLAYER") {
+    if (has(xcButton)) TWinSkinForm_Attach<TSkinMP>(this, c, false);
+    return;
+  }
   if (c->Is<TCustomRadioGroup>()) {
     if (has(xcRadioButton)) TWinSkinForm_Attach<TSkinGroupBox>(this, c, true);
     return;
@@ -261,6 +270,8 @@ bool TWinSkinForm::SkinByMapping(const std::string& className, TControl* c) {
     auto* p = new TSkinSpeedButton(c);
     if (kind == L"pngspeedbutton") p->GlyphProperty = "PngImage";
     p->AttachGraphic(this, SkinData, &ControlCanvas);
+  } else if (kind == L"mediaplayer") {
+    if (has(xcButton)) TWinSkinForm_Attach<TSkinMP>(this, c, false);
   } else if (kind == L"menubtn") {
     if (has(xcButton)) TWinSkinForm_Attach<TSkinMenuButton>(this, c, false);
   } else if (kind == L"container") {
@@ -273,8 +284,8 @@ bool TWinSkinForm::SkinByMapping(const std::string& className, TControl* c) {
     if (has(xcPanel) && has(xcGroupBox)) TWinSkinForm_Attach<TSkinGroupBox>(this, c, true);
   }
   // The other kinds (edits, combo boxes, check boxes and radio buttons,
-  // track bars, tabs, progress bars, scroll bars, date-time pickers, the
-  // media player, advanced pages) attach their painters from the later
+  // track bars, tabs, progress bars, scroll bars, date-time pickers,
+  // advanced pages) attach their painters from the later
   // painter families on; the line still decides that nothing else does.
   return true;
 }

@@ -1,0 +1,206 @@
+#include "PreviewForm.h"
+
+#include "fw/ExtCtrls.h"
+
+#include <vector>
+
+FW_CLASS_IMPL(TPreviewForm, TForm, nullptr, NoSetup)
+
+namespace {
+
+// A small glyph drawn in code: a check mark on an olive background, which
+// is the glyph's transparent colour.
+Bitmap CheckGlyph() {
+  Bitmap b(16, 16, MakeColor(128, 128, 0));
+  for (int i = 0; i < 5; ++i) {
+    b.Set(3 + i, 7 + i, MakeColor(0, 128, 0));
+    b.Set(3 + i, 8 + i, MakeColor(0, 128, 0));
+  }
+  for (int i = 0; i < 7; ++i) {
+    b.Set(8 + i, 11 - i, MakeColor(0, 128, 0));
+    b.Set(8 + i, 10 - i, MakeColor(0, 128, 0));
+  }
+  return b;
+}
+
+std::vector<std::uint8_t> ResourceBytes(const wchar_t* name) {
+  HRSRC info = FindResourceW(nullptr, name, reinterpret_cast<LPCWSTR>(RT_RCDATA));
+  if (!info) return {};
+  HGLOBAL data = LoadResource(nullptr, info);
+  const auto* bytes = static_cast<const std::uint8_t*>(LockResource(data));
+  return bytes ? std::vector<std::uint8_t>(bytes, bytes + SizeofResource(nullptr, info))
+               : std::vector<std::uint8_t>{};
+}
+
+template <class T>
+T* Place(TWinControl* parent, int left, int top, int width, int height,
+         const wchar_t* caption = nullptr) {
+  auto* c = new T(parent->Owner() ? parent->Owner() : parent);
+  c->SetBounds(left, top, width, height);
+  if (caption) c->SetCaption(caption);
+  c->SetParent(parent);
+  return c;
+}
+
+INT_PTR CALLBACK PreviewDialogProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM) {
+  if (msg == WM_INITDIALOG) return TRUE;
+  if (msg == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+    EndDialog(wnd, LOWORD(wParam));
+    return TRUE;
+  }
+  return FALSE;
+}
+
+// A dialog template in memory: a system dialog with a text, a check box,
+// an edit and two buttons.
+std::vector<WORD> DialogTemplate() {
+  std::vector<WORD> t;
+  auto put = [&t](const void* p, std::size_t bytes) {
+    const auto* w = static_cast<const WORD*>(p);
+    t.insert(t.end(), w, w + bytes / 2);
+  };
+  auto text = [&t](const wchar_t* s) {
+    for (; *s; ++s)
+      t.push_back(static_cast<WORD>(*s));
+    t.push_back(0);
+  };
+  auto align = [&t] {
+    if (t.size() % 2) t.push_back(0);
+  };
+  DLGTEMPLATE dlg{};
+  dlg.style = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  dlg.cdit = 5;
+  dlg.cx = 200;
+  dlg.cy = 90;
+  put(&dlg, sizeof dlg);
+  t.push_back(0); // no menu
+  t.push_back(0); // the standard class
+  text(L"A system dialog");
+  t.push_back(9);
+  text(L"MS Shell Dlg");
+  struct TItem {
+    DWORD Style;
+    short X, Y, W, H;
+    WORD Id, Class;
+    const wchar_t* Text;
+  } items[] = {
+      {WS_CHILD | WS_VISIBLE | SS_LEFT, 10, 10, 180, 10, 100, 0x0082,
+       L"The frame, buttons and background are the skin's."},
+      {WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 10, 26, 120, 12, 101, 0x0080,
+       L"A check box"},
+      {WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 10, 42, 180, 13, 102,
+       0x0081, L"An edit"},
+      {WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 84, 66, 50, 14, IDOK, 0x0080, L"OK"},
+      {WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 140, 66, 50, 14, IDCANCEL, 0x0080,
+       L"Cancel"},
+  };
+  for (const TItem& i : items) {
+    align();
+    DLGITEMTEMPLATE it{};
+    it.style = i.Style;
+    it.x = i.X;
+    it.y = i.Y;
+    it.cx = i.W;
+    it.cy = i.H;
+    it.id = i.Id;
+    put(&it, sizeof it);
+    t.push_back(0xFFFF);
+    t.push_back(i.Class);
+    text(i.Text);
+    t.push_back(0); // no creation data
+  }
+  return t;
+}
+
+} // namespace
+
+TPreviewForm::TPreviewForm(TComponent* owner) : TForm(owner) {
+  SetCaption(L"Skin preview");
+  SetPosition(poScreenCenter);
+  SetBounds(0, 0, 640, 460);
+  Font().SetName(L"宋体");
+  Font().SetHeight(-12);
+  SkinData = new TSkinData(this);
+  SkinData->SetName("SkinData1");
+  BuildControls();
+}
+
+bool TPreviewForm::LoadSkin(const std::wstring& path) {
+  SkinData->BeginLoading();
+  if (path.empty()) {
+    SkinData->SetStoredArchive(ResourceBytes(L"DEFAULTSKIN"));
+    SkinData->LoadSkin();
+  } else {
+    SkinData->SetSkinFile(path);
+  }
+  SkinData->SetActive(true);
+  SkinData->Loaded();
+  return SkinData->SkinLoaded();
+}
+
+void TPreviewForm::BuildControls() {
+  auto* buttons = Place<TGroupBox>(this, 8, 8, 300, 150, L"Buttons");
+  Place<TButton>(buttons, 12, 24, 80, 26, L"Button");
+  auto* def = Place<TButton>(buttons, 100, 24, 80, 26, L"Default");
+  def->SetDefault(true);
+  auto* disabled = Place<TButton>(buttons, 188, 24, 96, 26, L"Disabled");
+  disabled->SetEnabled(false);
+  auto* bit = Place<TBitBtn>(buttons, 12, 58, 110, 30, L"Bit button");
+  TBitmap glyph;
+  glyph.FromBitmap(CheckGlyph());
+  bit->SetGlyph(glyph);
+  auto* two = Place<TButton>(buttons, 130, 58, 154, 30, L"Two||lines");
+  (void)two;
+  for (int i = 0; i < 3; ++i) {
+    auto* speed = Place<TSpeedButton>(buttons, 12 + i * 30, 98, 26, 26);
+    speed->SetGlyph(glyph);
+    speed->SetGroupIndex(1);
+    speed->SetFlat(i == 2);
+    if (i == 0) speed->SetDown(true);
+  }
+  Place<TSpeedButton>(buttons, 104, 98, 80, 26, L"Speed");
+
+  auto* choices = Place<TGroupBox>(this, 316, 8, 308, 150, L"Choices");
+  auto* check = Place<TCheckBox>(choices, 12, 22, 120, 20, L"Check box");
+  check->SetChecked(true);
+  Place<TRadioButton>(choices, 12, 46, 120, 20, L"Radio button");
+  auto* group = Place<TRadioGroup>(choices, 150, 18, 146, 120, L"Radio group");
+  for (const wchar_t* item : {L"First", L"Second", L"Third"})
+    group->Items().Add(item);
+  group->SetItemIndex(1);
+
+  auto* texts = Place<TPanel>(this, 8, 166, 616, 150);
+  texts->SetCaption(L"");
+  Place<TLabel>(texts, 12, 12, 60, 20, L"Edit:");
+  Place<TEdit>(texts, 70, 10, 160, 24)->SetText(L"Some text");
+  Place<TLabel>(texts, 12, 44, 60, 20, L"Combo:");
+  auto* combo = Place<TComboBox>(texts, 70, 42, 160, 24);
+  for (const wchar_t* item : {L"One", L"Two", L"Three"})
+    combo->Items().Add(item);
+  combo->SetItemIndex(0);
+  auto* list = Place<TListBox>(texts, 250, 10, 180, 128);
+  for (int i = 1; i <= 30; ++i)
+    list->Items().Add(L"List line " + std::to_wstring(i));
+  Place<TMediaPlayer>(texts, 12, 100, 225, 30);
+
+  auto* box = Place<TButton>(this, 8, 324, 140, 28, L"Message box...");
+  box->OnClick = TNotifyEvent(this, &TPreviewForm::ShowMessageBox);
+  auto* dialog = Place<TButton>(this, 156, 324, 140, 28, L"System dialog...");
+  dialog->OnClick = TNotifyEvent(this, &TPreviewForm::ShowDialog);
+}
+
+void TPreviewForm::ShowMessageBox(TObject*) {
+  MessageBoxW(Handle(), L"A message box: frame, background and buttons from the skin.",
+              L"Skin preview", MB_OK | MB_ICONINFORMATION);
+}
+
+void TPreviewForm::ShowDialog(TObject*) {
+  const std::vector<WORD> t = DialogTemplate();
+  DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(t.data()),
+                          Handle(), PreviewDialogProc, 0);
+}
+
+void RegisterPreviewClasses() {
+  TPreviewForm::StaticClass();
+  RegisterSkinDataClasses();
+}
