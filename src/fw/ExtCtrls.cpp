@@ -10,4 +10,11 @@ void RegisterExtControls() {
   TSpeedButton::StaticClass();
   TMediaPlayer::StaticClass();
   TImageList::StaticClass();
+  TMemo::StaticClass();
+  TScrollBar::StaticClass();
+  TScrollBox::StaticClass();
+  TTrackBar::StaticClass();
+  TUpDown::StaticClass();
+  TProgressBar::StaticClass();
+  TDateTimePicker::StaticClass();
 }

@@ -5,12 +5,19 @@
 
 #include "fw/BitBtn.h"
 #include "fw/CheckBox.h"
+#include "fw/DateTimePicker.h"
 #include "fw/MediaPlayer.h"
+#include "fw/Memo.h"
 #include "fw/Panel.h"
+#include "fw/ProgressBar.h"
 #include "fw/RadioButton.h"
 #include "fw/RadioGroup.h"
+#include "fw/ScrollBar.h"
+#include "fw/ScrollBox.h"
 #include "fw/SpeedButton.h"
 #include "fw/StdCtrls.h"
 #include "fw/Timer.h"
+#include "fw/TrackBar.h"
+#include "fw/UpDown.h"
 
 void RegisterExtControls();

@@ -117,7 +117,7 @@ std::vector<WORD> DialogTemplate() {
 TPreviewForm::TPreviewForm(TComponent* owner) : TForm(owner) {
   SetCaption(L"Skin preview");
   SetPosition(poScreenCenter);
-  SetBounds(0, 0, 640, 460);
+  SetBounds(0, 0, 640, 500);
   Font().SetName(L"宋体");
   Font().SetHeight(-12);
   SkinData = new TSkinData(this);
@@ -183,9 +183,33 @@ void TPreviewForm::BuildControls() {
     list->Items().Add(L"List line " + std::to_wstring(i));
   Place<TMediaPlayer>(texts, 12, 100, 225, 30);
 
-  auto* box = Place<TButton>(this, 8, 324, 140, 28, L"Message box...");
+  auto* memo = Place<TMemo>(texts, 440, 10, 164, 60);
+  memo->SetScrollBars(ssVertical);
+  memo->Lines().SetText(
+      L"A memo\r\nwith lines\r\nand a scroll bar\r\nthat shows\r\nwhen there\r\nare many.");
+  auto* spinEdit = Place<TEdit>(texts, 440, 80, 60, 24);
+  auto* spin = Place<TUpDown>(texts, 500, 80, 17, 24);
+  spin->SetAssociate(spinEdit);
+  spin->SetPosition(5);
+  Place<TDateTimePicker>(texts, 440, 112, 164, 24);
+
+  auto* ranges = Place<TGroupBox>(this, 8, 322, 616, 100, L"Ranges");
+  auto* hscroll = Place<TScrollBar>(ranges, 12, 22, 200, 17);
+  hscroll->SetPageSize(20);
+  auto* vscroll = Place<TScrollBar>(ranges, 220, 18, 17, 74);
+  vscroll->SetKind(sbVertical);
+  vscroll->SetBounds(220, 18, 17, 74);
+  auto* track = Place<TTrackBar>(ranges, 12, 44, 200, 40);
+  track->SetPosition(3);
+  auto* progress = Place<TProgressBar>(ranges, 250, 22, 200, 18);
+  progress->SetPosition(60);
+  auto* scrollBox = Place<TScrollBox>(ranges, 460, 18, 144, 74);
+  Place<TButton>(scrollBox, 8, 8, 100, 24, L"Inside");
+  Place<TButton>(scrollBox, 8, 120, 100, 24, L"Further down");
+
+  auto* box = Place<TButton>(this, 8, 430, 140, 28, L"Message box...");
   box->OnClick = TNotifyEvent(this, &TPreviewForm::ShowMessageBox);
-  auto* dialog = Place<TButton>(this, 156, 324, 140, 28, L"System dialog...");
+  auto* dialog = Place<TButton>(this, 156, 430, 140, 28, L"System dialog...");
   dialog->OnClick = TNotifyEvent(this, &TPreviewForm::ShowDialog);
 }
 
