@@ -5,6 +5,7 @@
 #include "skin/controls/MediaPlayerPainter.h"
 #include "skin/controls/PagePainters.h"
 #include "skin/controls/PanelPainters.h"
+#include "skin/controls/ScrollPainters.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/form/WinSkinForm.h"
 
@@ -121,6 +122,16 @@ bool Contains(const std::string& s, const char* part) {
   return s.find(part) != std::string::npos;
 }
 
+// A windowed control that scrolls: its window bars get skinned overlays.
+bool IsScrollCandidate(TControl* c) {
+  auto* w = As<TWinControl>(c);
+  if (!w) return false;
+  if (w->HandleAllocated() &&
+      (GetWindowLongPtrW(w->WindowHandle(), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)))
+    return true;
+  return c->Is<TCustomListBox>() || c->Is<TCustomMemo>() || c->Is<TScrollBox>();
+}
+
 } // namespace
 
 template <class T> T* TWinSkinForm_Attach(TWinSkinForm* engine, TControl* c, bool recolor) {
@@ -172,26 +183,29 @@ void TWinSkinForm::SkinControl(TControl* c, TWinControl* parent) {
 // The built-in chain, first matching row. Rows whose painters come with
 // later painter families keep their controls' own look until then: tab
 // controls, tab sets and sheets, headers, check boxes and radio buttons,
-// track bars, up-downs, the image objects of other
-// component sets, status bars, progress bars, scroll bars and scrolling
-// controls, combo boxes, date-time pickers, list views and edits.
+// track bars, up-downs, the image objects of other component sets, status
+// bars, progress bars, combo boxes, date-time pickers, list views and edits.
 void TWinSkinForm::SkinByChain(TControl* c, const std::string& cn) {
   TSkinData& sd = *SkinData;
   auto has = [&sd](TSkinControlType t) { return sd.HasControl(t); };
+  auto scrolled = [this](TControl* control, int mode) {
+    auto* p = new TSkinScrollbar(control);
+    p->Mode = mode;
+    p->AttachScrolled(static_cast<TWinControl*>(control), SkinData, this, &ControlCanvas);
+  };
   if (cn == "TMVCPANEL") {
     if (auto* w = As<TWinControl>(c)) SkinChildren(w);
     return;
   }
-  if (cn == "TMEDIAPLAYER") {
-    if (has(xcButton)) TWinSkinForm_Attach<TSkinMP>(this, c, false);
+  if (cn == "TMEDIAPLAYER" && has(xcButton)) {
+    TWinSkinForm_Attach<TSkinMP>(this, c, false);
     return;
   }
-  if (c->Is<TCustomRadioGroup>()) {
-    if (has(xcRadioButton)) TWinSkinForm_Attach<TSkinGroupBox>(this, c, true);
+  if (c->Is<TCustomRadioGroup>() && has(xcRadioButton)) {
+    TWinSkinForm_Attach<TSkinGroupBox>(this, c, true);
     return;
   }
-  if (cn == "TDBNAVIGATOR") {
-    if (!has(xcPanel)) return;
+  if (cn == "TDBNAVIGATOR" && has(xcPanel)) {
     TWinSkinForm_Attach<TSkinBox>(this, c, true);
     if (auto* w = As<TWinControl>(c))
       for (int i = 0; i < w->ControlCount(); ++i)
@@ -203,12 +217,20 @@ void TWinSkinForm::SkinByChain(TControl* c, const std::string& cn) {
     TWinSkinForm_Attach<TSkinGroupBox>(this, c, false);
     return;
   }
+  if (c->Is<TScrollBar>() && has(xcScrollbar)) {
+    auto* p = new TSkinScControl(c);
+    p->AttachScrollBar(static_cast<TWinControl*>(c), SkinData, this, &ControlCanvas);
+    return;
+  }
+  if (has(xcScrollbar) && (cn == "TRICHEDIT" || cn == "TWWDBRICHEDIT" || cn == "TDXDBMEMO")) {
+    scrolled(c, 0);
+    return;
+  }
   if (c->Is<TBitBtn>()) {
     if (has(xcBitBtn)) TWinSkinForm_Attach<TSkinBitButton>(this, c, false);
     return;
   }
-  if (c->Is<TSpeedButton>()) {
-    if (!has(xcSpeedButton)) return;
+  if (c->Is<TSpeedButton>() && has(xcSpeedButton)) {
     auto* p = new TSkinSpeedButton(c);
     p->AttachGraphic(this, SkinData, &ControlCanvas);
     return;
@@ -216,6 +238,11 @@ void TWinSkinForm::SkinByChain(TControl* c, const std::string& cn) {
   if (c->Is<TCustomPanel>() && has(xcPanel)) {
     SkinChildren(static_cast<TWinControl*>(c));
     TWinSkinForm_Attach<TSkinBox>(this, c, true);
+    return;
+  }
+  if (has(xcScrollbar) && (cn == "TDXTREELIST" || cn == "TDXDBTREELIST" || cn == "TDXDBGRID" ||
+                           c->Is<TCustomMemo>() || IsScrollCandidate(c))) {
+    scrolled(c, 0);
     return;
   }
   if (c->Is<TButton>() && has(xcButton)) {
@@ -274,6 +301,24 @@ bool TWinSkinForm::SkinByMapping(const std::string& className, TControl* c) {
     if (has(xcButton)) TWinSkinForm_Attach<TSkinMP>(this, c, false);
   } else if (kind == L"menubtn") {
     if (has(xcButton)) TWinSkinForm_Attach<TSkinMenuButton>(this, c, false);
+  } else if (kind == L"scrollbar" || kind == L"singlescrollbar") {
+    if (!has(xcScrollbar) || !w) return true;
+    auto* p = new TSkinScrollbar(c);
+    p->Mode = kind == L"singlescrollbar" ? 1 : 0;
+    p->AttachScrolled(w, SkinData, this, &ControlCanvas);
+    if (kind == L"scrollbar") SkinChildren(w);
+  } else if (kind == L"embedscrollbar") {
+    if (!has(xcScrollbar) || !w) return true;
+    for (int i = 0; i < w->ControlCount(); ++i) {
+      TControl* child = w->Controls(i);
+      if (child->Is<TScrollBar>()) {
+        auto* p = new TSkinScControl(child);
+        p->AttachScrollBar(static_cast<TWinControl*>(child), SkinData, this, &ControlCanvas);
+      } else if (IsScrollCandidate(child)) {
+        auto* p = new TSkinScrollbar(child);
+        p->AttachScrolled(static_cast<TWinControl*>(child), SkinData, this, &ControlCanvas);
+      }
+    }
   } else if (kind == L"container") {
     if (w) SkinChildren(w);
   } else if (kind == L"groupbox") {
@@ -284,7 +329,7 @@ bool TWinSkinForm::SkinByMapping(const std::string& className, TControl* c) {
     if (has(xcPanel) && has(xcGroupBox)) TWinSkinForm_Attach<TSkinGroupBox>(this, c, true);
   }
   // The other kinds (edits, combo boxes, check boxes and radio buttons,
-  // track bars, tabs, progress bars, scroll bars, date-time pickers,
+  // track bars, tabs, progress bars, date-time pickers,
   // advanced pages) attach their painters from the later
   // painter families on; the line still decides that nothing else does.
   return true;

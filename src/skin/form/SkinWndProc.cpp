@@ -5,6 +5,7 @@
 // borders, the hit test, fitting the window and its shaped region.
 #include "skin/form/WinSkinForm.h"
 
+#include "skin/controls/ScrollPainters.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinManager.h"
 #include "skin/data/ImgUtilGdi.h"
@@ -186,9 +187,24 @@ void TWinSkinForm::HandleMenuChanged(TMessage& msg) {
   if (GetMenu(Handle) && MenuBar) SetMenu(Handle, nullptr);
 }
 
-void TWinSkinForm::HandleReskinScroll(TMessage&) {
-  // Replacing a control's scroll-bar painter comes with the scroll-bar
-  // painters (control painters, part 2).
+// A control that made its window again gets a new scroll-bar painter: the
+// old one's overlays belong to the window that went.
+void TWinSkinForm::HandleReskinScroll(TMessage& msg) {
+  HWND wnd = reinterpret_cast<HWND>(msg.WParam);
+  for (auto it = Painters.rbegin(); it != Painters.rend(); ++it) {
+    auto* old = dynamic_cast<TSkinScrollbar*>(*it);
+    if (!old || old->Handle != wnd) continue;
+    auto* control = As<TWinControl>(old->Control);
+    Painters.erase(std::next(it).base());
+    old->FormEngine = nullptr;
+    delete old;
+    if (!control) return;
+    // List views keep their own scroll-bar painter from the list-view
+    // painters on.
+    auto* fresh = new TSkinScrollbar(control);
+    fresh->AttachScrolled(control, SkinData, this, &ControlCanvas);
+    return;
+  }
 }
 
 // --- The framework form's handler -------------------------------------------------
