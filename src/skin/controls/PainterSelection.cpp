@@ -5,6 +5,7 @@
 #include "skin/controls/MediaPlayerPainter.h"
 #include "skin/controls/PagePainters.h"
 #include "skin/controls/PanelPainters.h"
+#include "skin/controls/RangePainters.h"
 #include "skin/controls/ScrollPainters.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/form/WinSkinForm.h"
@@ -183,8 +184,8 @@ void TWinSkinForm::SkinControl(TControl* c, TWinControl* parent) {
 // The built-in chain, first matching row. Rows whose painters come with
 // later painter families keep their controls' own look until then: tab
 // controls, tab sets and sheets, headers, check boxes and radio buttons,
-// track bars, up-downs, the image objects of other component sets, status
-// bars, progress bars, combo boxes, date-time pickers, list views and edits.
+// the image objects of other component sets, status bars, combo boxes,
+// date-time pickers, list views and edits.
 void TWinSkinForm::SkinByChain(TControl* c, const std::string& cn) {
   TSkinData& sd = *SkinData;
   auto has = [&sd](TSkinControlType t) { return sd.HasControl(t); };
@@ -195,6 +196,14 @@ void TWinSkinForm::SkinByChain(TControl* c, const std::string& cn) {
   };
   if (cn == "TMVCPANEL") {
     if (auto* w = As<TWinControl>(c)) SkinChildren(w);
+    return;
+  }
+  if (c->Is<TTrackBar>() && has(xcTrackBar)) {
+    TWinSkinForm_Attach<TSkinTrackBar>(this, c, false);
+    return;
+  }
+  if ((cn == "TUPDOWN" || cn == "TSPINBUTTON") && has(xcSpin)) {
+    TWinSkinForm_Attach<TSkinUpDown>(this, c, false);
     return;
   }
   if (cn == "TMEDIAPLAYER" && has(xcButton)) {
@@ -215,6 +224,10 @@ void TWinSkinForm::SkinByChain(TControl* c, const std::string& cn) {
   if (c->Is<TCustomGroupBox>() && has(xcPanel)) {
     SkinChildren(static_cast<TWinControl*>(c));
     TWinSkinForm_Attach<TSkinGroupBox>(this, c, false);
+    return;
+  }
+  if (c->Is<TProgressBar>() && has(xcProgress)) {
+    TWinSkinForm_Attach<TSkinProgress>(this, c, false);
     return;
   }
   if (c->Is<TScrollBar>() && has(xcScrollbar)) {
@@ -297,6 +310,13 @@ bool TWinSkinForm::SkinByMapping(const std::string& className, TControl* c) {
     auto* p = new TSkinSpeedButton(c);
     if (kind == L"pngspeedbutton") p->GlyphProperty = "PngImage";
     p->AttachGraphic(this, SkinData, &ControlCanvas);
+  } else if (kind == L"trackbar") {
+    // Gated by the button switch, not the track-bar one.
+    if (!has(xcButton)) return true;
+    SetPropFromText(c, "Transparent", L"True");
+    TWinSkinForm_Attach<TSkinTrackBar>(this, c, false);
+  } else if (kind == L"progress") {
+    if (has(xcProgress)) TWinSkinForm_Attach<TSkinProgress>(this, c, false);
   } else if (kind == L"mediaplayer") {
     if (has(xcButton)) TWinSkinForm_Attach<TSkinMP>(this, c, false);
   } else if (kind == L"menubtn") {
@@ -329,8 +349,7 @@ bool TWinSkinForm::SkinByMapping(const std::string& className, TControl* c) {
     if (has(xcPanel) && has(xcGroupBox)) TWinSkinForm_Attach<TSkinGroupBox>(this, c, true);
   }
   // The other kinds (edits, combo boxes, check boxes and radio buttons,
-  // track bars, tabs, progress bars, date-time pickers,
-  // advanced pages) attach their painters from the later
+  // tabs, date-time pickers, advanced pages) attach their painters from the later
   // painter families on; the line still decides that nothing else does.
   return true;
 }
@@ -360,6 +379,8 @@ void TWinSkinForm::SkinRawWindow(HWND wnd) {
     if (TWinControl* c = TWinControl::FromHandle(wnd)) c->SetColor(FaceColor());
   } else if (cls == L"tbutton") {
     if (sd.HasControl(xcButton)) painter = new TSkinButton(this);
+  } else if (cls == L"tprogressbar") {
+    painter = new TSkinProgress(this);
   } else if (cls == L"tsilentpaintpanel") {
     if (TWinControl* c = TWinControl::FromHandle(wnd)) c->SetColor(FaceColor());
   } else if (cls == L"toolbarwindow32") {
