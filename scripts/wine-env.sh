@@ -27,16 +27,31 @@ wine_env_stop() {
   fi
 }
 
-# Starts Xvfb on the first free display from :90 on.
+# Starts Xvfb on the first free display from :90 on. Several test runs may
+# start at once: a display is ours only when our own Xvfb still runs once
+# its socket is there; otherwise the next number is tried.
 wine_env_start_display() {
   local n=90
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  WINE_ENV_XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && return 0
-    sleep 0.05
+  while [ "$n" -lt 190 ]; do
+    if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then
+      n=$((n + 1))
+      continue
+    fi
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    WINE_ENV_XVFB_PID=$!
+    for _ in $(seq 100); do
+      kill -0 "$WINE_ENV_XVFB_PID" 2>/dev/null || break
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      sleep 0.05
+    done
+    sleep 0.1
+    if kill -0 "$WINE_ENV_XVFB_PID" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+    wait "$WINE_ENV_XVFB_PID" 2>/dev/null || true
+    WINE_ENV_XVFB_PID=
+    n=$((n + 1))
   done
   echo "wine-env: Xvfb did not start" >&2
   return 1

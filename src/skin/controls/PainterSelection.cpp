@@ -2,6 +2,7 @@
 // window's controls that attach one painter to each control the skin
 // covers.
 #include "skin/controls/ButtonPainters.h"
+#include "skin/controls/EditPainters.h"
 #include "skin/controls/MediaPlayerPainter.h"
 #include "skin/controls/PagePainters.h"
 #include "skin/controls/PanelPainters.h"
@@ -184,8 +185,7 @@ void TWinSkinForm::SkinControl(TControl* c, TWinControl* parent) {
 // The built-in chain, first matching row. Rows whose painters come with
 // later painter families keep their controls' own look until then: tab
 // controls, tab sets and sheets, headers, check boxes and radio buttons,
-// the image objects of other component sets, status bars, combo boxes,
-// date-time pickers, list views and edits.
+// the image objects of other component sets, status bars and list views.
 void TWinSkinForm::SkinByChain(TControl* c, const std::string& cn) {
   TSkinData& sd = *SkinData;
   auto has = [&sd](TSkinControlType t) { return sd.HasControl(t); };
@@ -235,6 +235,17 @@ void TWinSkinForm::SkinByChain(TControl* c, const std::string& cn) {
     p->AttachScrollBar(static_cast<TWinControl*>(c), SkinData, this, &ControlCanvas);
     return;
   }
+  if ((cn == "TTNTCOMBOBOX" || c->Is<TCustomComboBox>()) && has(xcCombo)) {
+    TWinSkinForm_Attach<TSkinComBox>(this, c, false);
+    return;
+  }
+  if (auto* picker = As<TDateTimePicker>(c); picker && has(xcEdit)) {
+    if (picker->DateMode() == dmUpDown || picker->Kind() == dtkTime)
+      TWinSkinForm_Attach<TSkinEdit>(this, c, false);
+    else
+      TWinSkinForm_Attach<TSkinDateTime>(this, c, false);
+    return;
+  }
   if (has(xcScrollbar) && (cn == "TRICHEDIT" || cn == "TWWDBRICHEDIT" || cn == "TDXDBMEMO")) {
     scrolled(c, 0);
     return;
@@ -262,12 +273,26 @@ void TWinSkinForm::SkinByChain(TControl* c, const std::string& cn) {
     TWinSkinForm_Attach<TSkinButton>(this, c, false);
     return;
   }
+  if (c->Is<TCustomEdit>() && has(xcEdit)) {
+    TWinSkinForm_Attach<TSkinEdit>(this, c, false);
+    return;
+  }
   if (cn != "TDCEDIT" && cn != "TDCDBEDIT") {
     if (auto* form = As<TCustomForm>(c)) {
       TWinSkinForm_Attach<TSkinBox>(this, c, true);
       SkinComponents(form);
     }
     return;
+  }
+  // Other component sets' edits with buttons, by their button count.
+  const int buttons = static_cast<int>(GetIntProp(c, "NumButtons", -1));
+  if (buttons == 1 && has(xcCombo)) {
+    TWinSkinForm_Attach<TSkinComBox>(this, c, false);
+  } else if (buttons == 0 && has(xcEdit)) {
+    if (auto* w = As<TWinControl>(c)) {
+      auto* p = new TSkinEdit(c);
+      p->AttachWindow(w->Handle(), SkinData, this, &ControlCanvas);
+    }
   }
 }
 
@@ -310,6 +335,16 @@ bool TWinSkinForm::SkinByMapping(const std::string& className, TControl* c) {
     auto* p = new TSkinSpeedButton(c);
     if (kind == L"pngspeedbutton") p->GlyphProperty = "PngImage";
     p->AttachGraphic(this, SkinData, &ControlCanvas);
+  } else if (kind == L"combobox" || kind == L"comboboxex") {
+    if (!has(xcCombo)) return true;
+    auto* p = new TSkinComBox(c);
+    p->ExtendedCombo = kind == L"comboboxex";
+    p->Attach(this, SkinData, false, &ControlCanvas);
+  } else if (kind == L"edit") {
+    if (!has(xcEdit) || !w) return true;
+    if (HasBorder(w->Handle())) TWinSkinForm_Attach<TSkinEdit>(this, c, false);
+  } else if (kind == L"datetimepicker") {
+    if (has(xcCombo)) TWinSkinForm_Attach<TSkinDateTime>(this, c, false);
   } else if (kind == L"trackbar") {
     // Gated by the button switch, not the track-bar one.
     if (!has(xcButton)) return true;
@@ -348,9 +383,9 @@ bool TWinSkinForm::SkinByMapping(const std::string& className, TControl* c) {
   } else if (kind == L"checkgroup") {
     if (has(xcPanel) && has(xcGroupBox)) TWinSkinForm_Attach<TSkinGroupBox>(this, c, true);
   }
-  // The other kinds (edits, combo boxes, check boxes and radio buttons,
-  // tabs, date-time pickers, advanced pages) attach their painters from the later
-  // painter families on; the line still decides that nothing else does.
+  // The other kinds (check boxes and radio buttons, tabs, advanced pages)
+  // attach their painters from the later painter families on; the line
+  // still decides that nothing else does.
   return true;
 }
 
@@ -370,6 +405,14 @@ void TWinSkinForm::SkinRawWindow(HWND wnd) {
     const bool radio = (style & 9) == 9 || (style & 4);
     if (check || radio) return; // check and radio painters come with their family
     if (sd.HasControl(xcButton)) painter = new TSkinButton(this);
+  } else if (cls == L"combobox") {
+    if (sd.HasControl(xcCombo) && (style & 3) != CBS_SIMPLE) painter = new TSkinComBox(this);
+  } else if (cls == L"comboboxex32") {
+    if (sd.HasControl(xcCombo))
+      if (HWND child = GetWindow(wnd, GW_CHILD)) {
+        auto* p = new TSkinComBox(this);
+        p->AttachWindow(child, SkinData, this, &ControlCanvas);
+      }
   } else if (cls == L"#32770" && !(style & WS_TABSTOP)) {
     SkinRawChildren(wnd);
     painter = new TSkinBoxH(this);
@@ -377,6 +420,8 @@ void TWinSkinForm::SkinRawWindow(HWND wnd) {
              cls == L"ttntsilentpaintpanel.unicodeclass") {
     SkinRawChildren(wnd);
     if (TWinControl* c = TWinControl::FromHandle(wnd)) c->SetColor(FaceColor());
+  } else if (cls == L"tcombobox") {
+    if (sd.HasControl(xcCombo)) painter = new TSkinComBox(this);
   } else if (cls == L"tbutton") {
     if (sd.HasControl(xcButton)) painter = new TSkinButton(this);
   } else if (cls == L"tprogressbar") {
@@ -385,6 +430,8 @@ void TWinSkinForm::SkinRawWindow(HWND wnd) {
     if (TWinControl* c = TWinControl::FromHandle(wnd)) c->SetColor(FaceColor());
   } else if (cls == L"toolbarwindow32") {
     painter = new TSkinBoxH(this);
+  } else if (cls == L"edit") {
+    if (sd.HasControl(xcEdit)) painter = new TSkinEdit(this);
   }
   if (painter) painter->AttachWindow(wnd, SkinData, this, &ControlCanvas);
 }
