@@ -201,6 +201,12 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
   back.erase(std::remove(back.begin(), back.end(), this), back.end());
 }
 
+bool TComponent::SetParentComponent(TComponent*) {
+  return false;
+}
+
+void TComponent::GetChildren(std::vector<TComponent*>&) const {}
+
 void TComponent::Notification(TComponent* component, TOperation operation) {
   if (operation == opRemove && component) RemoveFreeNotification(component);
   // Siblings on the same owner may point to the component too.

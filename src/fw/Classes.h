@@ -222,6 +222,14 @@ public:
   virtual void Loaded();
   // Called by the form reader before any property is read.
   virtual void BeginLoading();
+  // A component that a stored form nests under another one (a menu item
+  // under its menu) sits there: the reader hands it the component it is
+  // written in, and false means it cannot sit there. The writer asks the
+  // component for those it nests, and leaves out of the top level every
+  // component that has a parent of this kind.
+  virtual bool SetParentComponent(TComponent* parent);
+  virtual bool HasParent() const { return false; }
+  virtual void GetChildren(std::vector<TComponent*>& out) const;
 
   // Deleting a component runs BeforeDestruction on the whole object first,
   // and only then the destructors: what it owns goes while it is still

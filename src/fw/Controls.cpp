@@ -1,5 +1,7 @@
 #include "fw/Controls.h"
 
+#include "fw/Menus.h"
+
 #include <windowsx.h>
 
 #include <map>
@@ -158,6 +160,9 @@ static void SetupControl(TClassInfo& c) {
   c.Props.push_back(EventProp("OnClick", &TControl::OnClick));
   c.Props.push_back(EventProp("OnMouseDown", &TControl::OnMouseDown));
   c.Props.push_back(EventProp("OnMouseUp", &TControl::OnMouseUp));
+  c.Props.push_back(ObjectProp<TControl, TPopupMenu>(
+      "PopupMenu", [](TControl* o) { return o->PopupMenu(); },
+      [](TControl* o, TPopupMenu* v) { o->SetPopupMenu(v); }));
 }
 FW_CLASS_IMPL(TControl, TComponent, nullptr, SetupControl)
 
@@ -167,6 +172,36 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 
 TControl::~TControl() {
   if (FParent) FParent->RemoveControl(this);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* v) {
+  if (v == FPopupMenu) return;
+  if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+  FPopupMenu = v;
+  if (FPopupMenu) FPopupMenu->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == opRemove && component == FPopupMenu) FPopupMenu = nullptr;
+}
+
+// The control's menu at the message's point; from the keyboard (no point)
+// at the control's top-left corner. A windowless child under the point
+// with a menu of its own shows that one.
+bool TControl::DoContextPopup(TMessage& msg) {
+  const bool keyboard = msg.LParam == -1;
+  POINT screen{GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)};
+  if (auto* w = As<TWinControl>(this); w && !keyboard && w->HandleAllocated()) {
+    TControl* child = w->ControlAtPos(ScreenToClient(screen), false);
+    if (child && !child->Is<TWinControl>() && child->FPopupMenu) return child->DoContextPopup(msg);
+  }
+  if (!FPopupMenu || !FPopupMenu->AutoPopup) return false;
+  if (keyboard) screen = ClientToScreen({0, 0});
+  FPopupMenu->PopupComponent = this;
+  FPopupMenu->Popup(screen.x, screen.y);
+  msg.Result = 1;
+  return true;
 }
 
 void TControl::SetParent(TWinControl* parent) {
@@ -330,6 +365,10 @@ void TControl::WndProc(TMessage& msg) {
     return;
   case WM_GETTEXTLENGTH: msg.Result = static_cast<LRESULT>(FText.size()); return;
   case CM_CANCELMODE: FLButtonDown = false; return;
+  case WM_CONTEXTMENU:
+    if (DoContextPopup(msg)) return;
+    DefaultHandler(msg);
+    return;
   default:
     DefaultHandler(msg);
     if (IsControlMouseMessage(msg.Msg)) HandleMouse(msg);

@@ -60,6 +60,8 @@ enum TControlStyleFlag : unsigned {
   csSetCaption = 16,
 };
 
+class TPopupMenu;
+
 class TControl : public TComponent {
   FW_DECLARE_CLASS(TControl)
 public:
@@ -116,6 +118,10 @@ public:
   void SetBiDiMode(TBiDiMode v) { FBiDiMode = v; }
   bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
   unsigned ControlStyle() const { return FControlStyle; }
+  // The menu WM_CONTEXTMENU shows (a right click, Shift+F10, the menu key).
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* v);
+  void Notification(TComponent* component, TOperation operation) override;
 
   // Every message of the control passes through this chain of hooks, which
   // ends in WndProc.
@@ -161,7 +167,9 @@ protected:
 
 private:
   void HandleMouse(TMessage& msg);
+  bool DoContextPopup(TMessage& msg);
   TWinControl* FParent = nullptr;
+  TPopupMenu* FPopupMenu = nullptr;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
   TAlign FAlign = alNone;
   bool FVisible = true;

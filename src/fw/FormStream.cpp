@@ -89,6 +89,8 @@ private:
       auto* parent = As<TWinControl>(container);
       if (!parent) Fail(node.Line, node.Name + " needs a windowed parent");
       control->SetParent(parent);
+    } else if (container != FRoot && !c->SetParentComponent(container)) {
+      Fail(node.Line, node.ClassName + " cannot sit inside " + container->ClassName());
     }
     ReadProperties(c, node.Props);
     for (const auto& child : node.Children)
@@ -273,8 +275,12 @@ private:
     if (c == FRoot)
       for (int i = 0; i < FRoot->ComponentCount(); ++i) {
         TComponent* o = FRoot->Components(i);
-        if (!o->Is<TControl>()) out.push_back(o);
+        if (!o->Is<TControl>() && !o->HasParent()) out.push_back(o);
       }
+    std::vector<TComponent*> nested;
+    c->GetChildren(nested);
+    for (TComponent* o : nested)
+      if (o->Owner() == FRoot) out.push_back(o);
     return out;
   }
 

@@ -63,6 +63,9 @@ static void SetupCustomForm(TClassInfo& c) {
   c.Props.push_back(IntProp<TCustomForm>(
       "TextHeight", [](TCustomForm* o) { return o->DesignTextHeight(); },
       [](TCustomForm* o, std::int64_t v) { o->SetDesignTextHeight(static_cast<int>(v)); }));
+  c.Props.push_back(ObjectProp<TCustomForm, TMainMenu>(
+      "Menu", [](TCustomForm* o) { return o->Menu(); },
+      [](TCustomForm* o, TMainMenu* v) { o->SetMenu(v); }));
   c.Props.push_back(EventProp("OnCreate", &TCustomForm::OnCreate));
   c.Props.push_back(EventProp("OnShow", &TCustomForm::OnShow));
   c.Props.push_back(EventProp("OnActivate", &TCustomForm::OnActivate));
@@ -136,8 +139,68 @@ void TCustomForm::CreateParams(TCreateParams& p) {
   p.WndParent = ParentWindow();
 }
 
+void TCustomForm::SetMenu(TMainMenu* v) {
+  if (v == FMenu) return;
+  if (FMenu) FMenu->RemoveFreeNotification(this);
+  FMenu = v;
+  if (FMenu) FMenu->FreeNotification(this);
+  if (HandleAllocated()) SendMessageW(WindowHandle(), CM_MENUCHANGED, 0, 0);
+}
+
+// MDI children have their menu merged by the frame, never a bar of their own.
+void TCustomForm::ShowMenu() {
+  if (!HandleAllocated() || FFormStyle == fsMDIChild) return;
+  HMENU wanted = FMenu ? FMenu->Handle() : nullptr;
+  if (GetMenu(WindowHandle()) != wanted) ::SetMenu(WindowHandle(), wanted);
+  DrawMenuBar(WindowHandle());
+}
+
+bool TCustomForm::IsShortCut(TShortCut shortcut) {
+  return FMenu && FMenu->IsShortCut(shortcut);
+}
+
+// The system destroys the menu of a window that goes; the menu belongs to
+// its component, so the window lets go of it first.
+void TCustomForm::DestroyWnd() {
+  if (HandleAllocated() && FMenu && GetMenu(WindowHandle()) == FMenu->HandleIfMade())
+    ::SetMenu(WindowHandle(), nullptr);
+  TWinControl::DestroyWnd();
+}
+
+namespace {
+TCustomForm* gMenuForm = nullptr; // the form whose menu message is answered
+TMenuItem* FormMenuItem(UINT command) {
+  return gMenuForm && gMenuForm->Menu() ? gMenuForm->Menu()->FindItem(command) : nullptr;
+}
+} // namespace
+
+// Commands, drop-downs and owner-drawn items of the main menu.
+bool TCustomForm::HandleMenuMessage(TMessage& msg) {
+  switch (msg.Msg) {
+  case CM_MENUCHANGED: ShowMenu(); return true;
+  case WM_COMMAND:
+    if (msg.LParam != 0 || HIWORD(msg.WParam) > 1) return false;
+    return FMenu && FMenu->DispatchCommand(LOWORD(msg.WParam));
+  case WM_INITMENUPOPUP:
+    if (FMenu) FMenu->DispatchPopup(reinterpret_cast<HMENU>(msg.WParam));
+    return false;
+  case WM_MEASUREITEM:
+  case WM_DRAWITEM: {
+    if (msg.WParam != 0 || !FMenu) return false;
+    TCustomForm* saved = gMenuForm;
+    gMenuForm = this;
+    const bool done = HandleMenuItemMessage(msg.Msg, msg.LParam, FormMenuItem);
+    gMenuForm = saved;
+    if (done) msg.Result = TRUE;
+    return done;
+  }
+  default: return false;
+  }
+}
+
 // A form shows the program's icon (resource "MAINICON") when it has one.
 void TCustomForm::HandleCreated() {
+  ShowMenu();
   HINSTANCE module = FrameworkInstance();
   if (HICON big = LoadIconW(module, L"MAINICON")) {
     SendMessageW(WindowHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
@@ -222,6 +285,10 @@ void TCustomForm::SetActiveControl(TWinControl* c) {
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
   TWinControl::Notification(component, operation);
   if (operation == opRemove && component == FActiveControl) FActiveControl = nullptr;
+  if (operation == opRemove && component == FMenu) {
+    FMenu = nullptr;
+    if (HandleAllocated()) ::SetMenu(WindowHandle(), nullptr);
+  }
 }
 
 void TCustomForm::PlaceOnFirstShow() {
@@ -306,6 +373,7 @@ void TCustomForm::HandleDialogKey(TMessage& msg) {
 }
 
 void TCustomForm::WndProc(TMessage& msg) {
+  if (HandleMenuMessage(msg)) return;
   switch (msg.Msg) {
   case WM_CLOSE: Close(); return;
   case WM_ACTIVATE: HandleActivate(msg); return;
@@ -457,10 +525,20 @@ bool TApplication::ProcessMessage(MSG& msg) {
 }
 
 bool TApplication::IsKeyMsg(MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSCHAR) return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_SYSCHAR)
+    return false;
   TWinControl* control = TWinControl::FindOwningControl(msg.hwnd);
   TCustomForm* form = control ? GetParentForm(control) : nullptr;
   if (!form) return false;
+  if (msg.message != WM_SYSCHAR) {
+    // Menu shortcuts come before the control sees the key.
+    TShortCut shortcut = static_cast<TShortCut>(msg.wParam & 0xFF);
+    if (GetKeyState(VK_SHIFT) < 0) shortcut |= scShift;
+    if (GetKeyState(VK_CONTROL) < 0) shortcut |= scCtrl;
+    if (GetKeyState(VK_MENU) < 0) shortcut |= scAlt;
+    if (form->IsShortCut(shortcut)) return true;
+    if (msg.message == WM_SYSKEYDOWN) return false;
+  }
   if (msg.message == WM_SYSCHAR) return form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
   if (msg.wParam != VK_TAB && msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE) return false;
   LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
@@ -523,6 +601,7 @@ std::wstring ExceptionMessage(const std::exception& e) {
 void InitFramework() {
   RegisterStdControls();
   RegisterExtControls();
+  RegisterMenuClasses();
   TForm::StaticClass();
   if (!Screen) Screen = new TScreen(nullptr);
   if (!Application) Application = new TApplication(nullptr);
@@ -534,5 +613,6 @@ void DoneFramework() {
   Application = nullptr;
   delete Screen;
   Screen = nullptr;
+  DestroyPopupListWindow();
   ReleaseControlAtom();
 }

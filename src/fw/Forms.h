@@ -2,6 +2,7 @@
 // Forms, the screen and the application object with its message loop.
 
 #include "fw/ExtCtrls.h"
+#include "fw/Menus.h"
 
 class TCustomForm;
 
@@ -53,6 +54,11 @@ public:
   TWinControl* ActiveControl() const { return FActiveControl; }
   void SetActiveControl(TWinControl* c);
   TCanvas& Canvas() { return FCanvas; }
+  // The main menu the window shows in its menu bar.
+  TMainMenu* Menu() const { return FMenu; }
+  void SetMenu(TMainMenu* v);
+  // Clicks the main menu's item with this shortcut; false when none has it.
+  bool IsShortCut(TShortCut shortcut);
 
   RECT ClientRect() const override;
   void SetClientSize(int width, int height) override;
@@ -74,10 +80,14 @@ public:
 protected:
   void CreateParams(TCreateParams& p) override;
   void HandleCreated() override;
+  void DestroyWnd() override;
   void VisibleChanged() override;
   virtual void DoCreate();
 
 private:
+  void ShowMenu();
+  bool HandleMenuMessage(TMessage& msg);
+  TMainMenu* FMenu = nullptr;
   DWORD WindowStyle() const;
   DWORD WindowExStyle() const;
   void PlaceOnFirstShow();

@@ -23,6 +23,11 @@ class TWinSkinForm;
 class TWinSkinMenu; // the skinned menu bar
 class TSkinControl; // the painter base
 class TDataSkinSysButton;
+class TMenuItem;
+class TPopupMenu;
+class TMenuBtn;
+class TToolBar;
+class TToolButton;
 
 // One clickable object of the non-client area: a title button or a menu
 // bar button. Bounds are window-relative.
@@ -88,7 +93,7 @@ public:
   bool IsUnicode = false;
   bool IsDialogClass = false;
   bool IsChild = false;
-  TComponent* SysMenu = nullptr; // the skinned system menu (built by the menu items)
+  TPopupMenu* SysMenu = nullptr; // the skinned system menu, rebuilt at every opening (owned)
   HWND MdiClient = nullptr;
   HMENU InitialMenu = nullptr;
   HMENU SysMenuHandle = nullptr;
@@ -160,10 +165,47 @@ public:
   void BuildIconBitmap();
   void DrawCaptionIcon(HDC dc, const RECT& rect);
   void SetSysMenuStyle(bool remove);
-  // The system menu, opened at a screen point. Until the skinned system
-  // menu exists, the window's own one is tracked.
+  // The skinned system menu at a screen point; a second opening within
+  // the double-click time closes the window.
   void OpenSysMenu(POINT screen);
   void HideCaptionHint();
+
+  // --- Menu items, the system menu and tool bars (MenuItems.cpp)
+  void OwnerDrawPopupMenus(TComponent* owner, bool on);
+  void OwnerDrawMainMenus(TComponent* owner, bool on);
+  void OwnerDrawItems(TMenuItem* item, bool on);
+  void MeasureMainItem(TObject* sender, TCanvas* canvas, int& width, int& height);
+  void MeasurePopupItem(TObject* sender, TCanvas* canvas, int& width, int& height);
+  void DrawMenuItem(TObject* sender, TCanvas* canvas, RECT rect, bool selected);
+  void DrawRawMenuItem(HMENU menu, TMenuItem* item, bool selected, RECT rect, TCanvas& canvas);
+  void DrawPlainMenuItem(TMenuItem* item, TCanvas& canvas, bool selected, RECT rect);
+  void DrawItemContent(TMenuItem* item, TCanvas& canvas, bool selected, RECT rect);
+  // Draws, or with DT_CALCRECT measures into rect, one text of an item.
+  void DrawItemText(TMenuItem* item, TCanvas& canvas, UINT flags, bool selected, RECT& rect,
+                    std::wstring text);
+  void DrawSeparator(TCanvas& canvas, RECT rect);
+  // A temporary item standing for an item of a plain window menu.
+  std::unique_ptr<TMenuItem> RawMenuItem(HMENU menu, UINT id);
+  void BuildSysMenu();
+  void BuildFixedSysMenu();
+  void SysMenuClick(TObject* sender);
+  void SysCommandClick(TObject* sender);
+  // Tool bar drawing (ToolBarDrawing.cpp): the tool bar's custom drawing
+  // events, bound by the painter selection.
+  void DrawToolButton(TToolBar* sender, TToolButton* button, unsigned state, bool& defaultDraw);
+  void DrawToolBarBackground(TToolBar* sender, const RECT& rect, bool& defaultDraw);
+
+  // --- The skinned menu bar (MenuBar.cpp)
+  void PressMenuButton(TMenuBtn* button);
+  bool OpenMenuButton(TMenuBtn* button);
+  TMenuBtn* FindAccelButton(wchar_t c);
+  void DialogKey(TMessage& msg);
+  void MenuClick(TMessage& msg);
+  TMenuBtn* NeighbourButton(bool next);
+  void InstallMenuHook();
+  void RemoveMenuHook();
+  // The menu a framework form's bar was built from; null for a plain window.
+  TMenu* MenuComponent() const;
 
   // --- Painters of the window's controls
   bool RegisterPainter(TSkinControl* p);
@@ -212,6 +254,11 @@ private:
   const TBitmap* BorderPicture(int piece, int width, int height);
   void SetPopupMenusOwnerDraw(bool on);
   void SetMainMenusOwnerDraw(bool on);
+  void HandleMeasureItem(TMessage& msg);
+  void HandleDrawItem(TMessage& msg);
+  bool HandleKeyMenu(TMessage& msg);
+  void CreateMenuBar();
+  void FreeMenuBar();
   void PlainDetach();
   void RestoreProcedures();
   void HandleSize(TMessage& msg);
