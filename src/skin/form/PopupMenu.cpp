@@ -52,6 +52,7 @@ void TWinSkinPopMenu::WindowProc(TMessage& msg) {
     return;
   case WM_NCPAINT: NcPaint(msg); return;
   case WM_PRINT: PrintPaint(msg); return;
+  case WM_PAINT: Paint(msg); return;
   default: CallOldProc(msg);
   }
 }
@@ -101,4 +102,17 @@ void TWinSkinPopMenu::PrintPaint(TMessage& msg) {
   CallOldProc(msg);
   SelectClipRgn(dc, nullptr);
   SetBkMode(dc, oldMode);
+}
+
+void TWinSkinPopMenu::Paint(TMessage& msg) {
+  CallOldProc(msg);
+  if (!CanPaint()) return;
+  RECT r;
+  GetWindowRect(MenuWindow, &r);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  if (Background.Width() != width || Background.Height() != height) BuildBackground();
+  TWindowDC dc = TWindowDC::Whole(MenuWindow);
+  if (!dc) return;
+  ExcludeClipRect(dc.Get(), kFrame, kFrame, width - kFrame, height - kFrame);
+  DrawBitmap(dc.Get(), 0, 0, Background);
 }
