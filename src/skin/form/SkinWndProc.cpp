@@ -238,7 +238,7 @@ void TWinSkinForm::MdiClientProc(TMessage& msg) {
   switch (msg.Msg) {
   case WM_NCDESTROY:
     MdiSubclass.CallOld(msg);
-    MdiSubclass.Remove();
+    ReleaseMdiClient();
     return;
   case WM_NCCALCSIZE:
     if (SkinFrame && !SkinData->HasOption(xoMDIScrollbar)) {

@@ -69,7 +69,17 @@ void TWinSkinForm::FreeSysButtons() {
 void TWinSkinForm::RestoreProcedures() {
   OldFormWindowProc.Remove();
   WndSubclass.Remove();
+  ReleaseMdiClient();
+}
+
+// The MDI client goes back to its own procedure, and the manager forgets
+// it (and its main form) when it was this engine's.
+void TWinSkinForm::ReleaseMdiClient() {
   MdiSubclass.Remove();
+  TSkinManage* m = Manager();
+  if (!m || MdiRole != 1 || !MdiClient || m->MdiClientWindow != MdiClient) return;
+  m->MdiClientWindow = nullptr;
+  m->MdiMainForm = nullptr;
 }
 
 void TWinSkinForm::ReadWindowState() {
@@ -312,7 +322,7 @@ void TWinSkinForm::UnskinForm() {
   if (SkinData->HasControl(xcMenuItem)) SetMainMenusOwnerDraw(false);
   if (Form && EngineState != 4) Form->SetColor(SavedColor);
   SetSysMenuStyle(false);
-  MdiSubclass.Remove();
+  ReleaseMdiClient();
   if (EngineState != 4 && (IsZoomed(Handle) || IsIconic(Handle))) {
     // A maximized or minimized window takes its size from the system: only
     // the frame is recalculated.
@@ -343,7 +353,7 @@ void TWinSkinForm::DetachOnDestroy() {
   if (!Subclassed()) return;
   OldFormWindowProc.Remove();
   WndSubclass.Remove();
-  MdiSubclass.Remove();
+  ReleaseMdiClient();
   ReleasePainters();
 }
 
@@ -355,7 +365,7 @@ void TWinSkinForm::PlainDetach() {
   const bool destroying = EngineState == 4;
   if (Form && !destroying) Form->SetColor(SavedColor);
   WndSubclass.Remove();
-  MdiSubclass.Remove();
+  ReleaseMdiClient();
   if (Form && !destroying)
     for (int i = 0; i < Form->ComponentCount(); ++i)
       if (auto* c = As<TControl>(Form->Components(i))) c->Invalidate();

@@ -208,6 +208,7 @@ private:
   void SetMainMenusOwnerDraw(bool on);
   void PlainDetach();
   void RestoreProcedures();
+  void ReleaseMdiClient();
   void HandleSize(TMessage& msg);
   void HandleNcCalcSize(TMessage& msg);
   void HandleNcHitTest(TMessage& msg);
