@@ -336,7 +336,11 @@ void TWinSkinForm::UnskinForm() {
     POINT topLeft{r.left, r.top};
     if (IsMdiChild()) ScreenToClient(GetParent(Handle), &topLeft);
     const int width = (r.right - r.left) + StdFrameExtra.right - BorderLeft - BorderRight;
-    const int height = (r.bottom - r.top) + StdFrameExtra.bottom - CaptionHeight - BorderBottom;
+    // A child's padded caption band is no menu that comes back with the
+    // standard frame.
+    const int band = IsMdiChild() ? MenuHeight : 0;
+    const int height =
+        (r.bottom - r.top) + StdFrameExtra.bottom - CaptionHeight - BorderBottom - band;
     SetWindowPos(Handle, nullptr, topLeft.x, topLeft.y, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
