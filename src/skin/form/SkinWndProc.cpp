@@ -359,6 +359,9 @@ void TWinSkinForm::HandleSize(TMessage& msg) {
   }
   if (Minimized()) return;
   if (IsMdiChild()) {
+    // However it was maximized, a maximized child has the system's frame
+    // and no region of its normal size.
+    if (Maximized()) DropRegion();
     TSkinManage* m = Manager();
     if ((m && m->MdiMaximized) || WindowState != 0) return;
   }
