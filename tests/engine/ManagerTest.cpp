@@ -363,6 +363,7 @@ TEST(ManagerFindSkinData, DecisionTable) {
   TSkinData* main1 = make(&formA, sfMainform);
   TSkinData* main2 = make(&formA, sfMainform);
   TSkinData* dialog1 = make(&formA, sfDialog);
+  TSkinData* dialog2 = make(&formA, sfDialog);
   TSkinData* only1 = make(&formC, sfOnlyThisForm);
   TSkinData* only2 = make(&formC, sfOnlyThisForm);
   TSkinData* dll = make(&formA, sfDLL);
@@ -380,7 +381,8 @@ TEST(ManagerFindSkinData, DecisionTable) {
       {"this form's own component", {main1, only1, main2}, formC.WindowHandle(), only1},
       {"the last of two for this form", {main1, only1, only2}, formC.WindowHandle(), only2},
       {"another form's own component is not taken", {only1, main1}, formA.WindowHandle(), main1},
-      {"a dialog: the last dialog component", {main1, dialog1, main2}, dialog.Wnd, dialog1},
+      {"a dialog: the dialog component", {main1, dialog1, main2}, dialog.Wnd, dialog1},
+      {"a dialog: the last dialog component", {dialog1, main1, dialog2}, dialog.Wnd, dialog2},
       {"a message form: the dialog component", {main1, dialog1}, message.Wnd, dialog1},
       {"a dialog without a dialog component", {main1, main2}, dialog.Wnd, main2},
       {"any other window: the last main component", {main1, dialog1, main2}, plain.Wnd, main2},
