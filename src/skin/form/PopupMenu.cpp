@@ -97,11 +97,13 @@ void TWinSkinPopMenu::PrintPaint(TMessage& msg) {
   TGdiRegion inner(CreateRectRgn(kFrame, kFrame, r.right - kFrame, r.bottom - kFrame));
   BuildBackground();
   DrawBitmap(dc, 0, 0, Background);
-  const int oldMode = SetBkMode(dc, TRANSPARENT);
-  SelectClipRgn(dc, inner.Get());
+  // The caller's DC comes back as it was, its own clip region included;
+  // the items are clipped to the inside of the frame within that region.
+  const int saved = SaveDC(dc);
+  SetBkMode(dc, TRANSPARENT);
+  ExtSelectClipRgn(dc, inner.Get(), RGN_AND);
   CallOldProc(msg);
-  SelectClipRgn(dc, nullptr);
-  SetBkMode(dc, oldMode);
+  RestoreDC(dc, saved);
 }
 
 void TWinSkinPopMenu::Paint(TMessage& msg) {
