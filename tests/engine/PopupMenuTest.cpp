@@ -495,46 +495,76 @@ TEST_F(PopupRealMenu, AContextMenuNeedsPopupMenusInTheSkinControls) {
   DestroyMenu(menu);
 }
 
+// Printed into a DC that may have a clip region of its own (the left
+// part of the window): what the DC shows, and its state afterwards.
+struct TPrinted {
+  Bitmap Pixels;
+  int BkMode = 0;
+  int ClipKind = -1; // GetClipRgn: 0 none, 1 a region
+  RECT ClipBox{};
+};
+
+TPrinted Print(HWND wnd, bool clipped) {
+  RECT r;
+  GetWindowRect(wnd, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  TMemoryDC dc;
+  TGdiBitmap target(CreateDibFromBitmap(Bitmap(w, h, clWhite)));
+  HGDIOBJ old = SelectObject(dc.Get(), target.Get());
+  if (clipped) {
+    TGdiRegion left(CreateRectRgn(0, 0, w / 2, h));
+    SelectClipRgn(dc.Get(), left.Get());
+  }
+  SendMessageW(wnd, WM_PRINT, reinterpret_cast<WPARAM>(dc.Get()),
+               PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+  TPrinted p;
+  p.BkMode = GetBkMode(dc.Get());
+  TGdiRegion clip(CreateRectRgn(0, 0, 0, 0));
+  p.ClipKind = GetClipRgn(dc.Get(), clip.Get());
+  if (p.ClipKind == 1) GetRgnBox(clip.Get(), &p.ClipBox);
+  SelectObject(dc.Get(), old);
+  p.Pixels = BitmapFromHandle(target.Get());
+  return p;
+}
+
 TEST_F(PopupRealMenu, PrintingGivesTheBackgroundWithTheItemsInsideTheFrame) {
   HMENU menu = SmallMenu();
-  auto print = [](HWND wnd, int& bkMode, int& clip) {
-    RECT r;
-    GetWindowRect(wnd, &r);
-    TMemoryDC dc;
-    TGdiBitmap target(CreateDibFromBitmap(Bitmap(r.right - r.left, r.bottom - r.top, clWhite)));
-    HGDIOBJ old = SelectObject(dc.Get(), target.Get());
-    SendMessageW(wnd, WM_PRINT, reinterpret_cast<WPARAM>(dc.Get()),
-                 PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
-    bkMode = GetBkMode(dc.Get());
-    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
-    clip = GetClipRgn(dc.Get(), rgn);
-    DeleteObject(rgn);
-    SelectObject(dc.Get(), old);
-    return BitmapFromHandle(target.Get());
-  };
-  Bitmap plain, skinned;
-  int bkMode = 0, clip = -1;
-  {
-    TManagerEnabled off(false);
-    ASSERT_TRUE(TMenuSession::Run([&] { Track(menu, Form.Wnd()); },
+  auto printed = [&](bool skinned, bool clipped) {
+    TManagerEnabled on(skinned);
+    TPrinted p;
+    EXPECT_TRUE(TMenuSession::Run([&] { Track(menu, Form.Wnd()); },
                                   [&] {
-                                    plain = print(MenuWindows().front(), bkMode, clip);
+                                    p = Print(MenuWindows().front(), clipped);
                                     return true;
                                   }));
-  }
-  ASSERT_TRUE(TMenuSession::Run([&] { Track(menu, Form.Wnd()); },
-                                [&] {
-                                  skinned = print(MenuWindows().front(), bkMode, clip);
-                                  return true;
-                                }));
-  EXPECT_TRUE(FrameShows(skinned, Background));
-  EXPECT_FALSE(FrameShows(plain, Background));
+    return p;
+  };
+  const TPrinted plain = printed(false, false), skinned = printed(true, false);
+  EXPECT_TRUE(FrameShows(skinned.Pixels, Background));
+  EXPECT_FALSE(FrameShows(plain.Pixels, Background));
   // The items are printed inside the frame as the system prints them.
-  EXPECT_GT(InkInside(skinned), 20);
-  EXPECT_EQ(DifferentInside(plain, skinned), 0);
+  EXPECT_GT(InkInside(skinned.Pixels), 20);
+  EXPECT_EQ(DifferentInside(plain.Pixels, skinned.Pixels), 0);
   // The DC is given back as it came.
-  EXPECT_EQ(bkMode, OPAQUE);
-  EXPECT_EQ(clip, 0);
+  EXPECT_EQ(skinned.BkMode, OPAQUE);
+  EXPECT_EQ(skinned.ClipKind, 0);
+
+  // A DC clipped by its caller keeps its clip region, and nothing is drawn
+  // outside it.
+  const TPrinted clipped = printed(true, true);
+  const int w = clipped.Pixels.Width(), h = clipped.Pixels.Height();
+  EXPECT_EQ(clipped.ClipKind, 1);
+  const RECT left{0, 0, w / 2, h};
+  EXPECT_TRUE(EqualRect(&clipped.ClipBox, &left));
+  EXPECT_EQ(clipped.BkMode, OPAQUE);
+  int outside = 0, frame = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = w / 2; x < w; ++x)
+      outside += clipped.Pixels.At(x, y) != clWhite;
+  for (int y = 0; y < h; ++y)
+    frame += clipped.Pixels.At(1, y) == Background;
+  EXPECT_EQ(outside, 0);
+  EXPECT_EQ(frame, h);
   DestroyMenu(menu);
 }
 
