@@ -407,10 +407,14 @@ TEST_F(MdiTest, WithTheChildBorderOptionChildrenKeepTheStandardFrame) {
   Pump();
   EXPECT_TRUE(SameRect(ClientRectOf(plain), ClientRectOf(child)));
   EXPECT_FALSE(HasRegion(child));
-  // Nor does the maximized presentation touch them.
+  // Nor does the maximized presentation touch them: not even their frame
+  // is recalculated.
+  msgseq::TRecorder rec;
+  rec.Watch(child);
   M->SetMdiMaximized(true);
   M->SetMdiMaximized(false);
   EXPECT_FALSE(HasRegion(child));
+  EXPECT_TRUE(rec.Only(WM_WINDOWPOSCHANGING, WM_NCCALCSIZE).empty());
   EXPECT_EQ(SendMessageW(child, SKN_QUERY, 0, 0), 1); // its controls are still skinned
   Anchor.Data->SetOptions(options);
 }
