@@ -120,8 +120,17 @@ void TSkinManage::AddSkinData(TSkinData* sd) {
 
 void TSkinManage::RemoveSkinData(TSkinData* sd) {
   SkinDatas.erase(std::remove(SkinDatas.begin(), SkinDatas.end(), sd), SkinDatas.end());
-  // Nothing may keep pointing at a component that goes.
-  if (MainSkinData == sd) MainSkinData = nullptr;
+  // Nothing may keep pointing at a component that goes. The main one is
+  // then the first main-form component still there, so the filter and
+  // the MDI options keep coming from a skin.
+  if (MainSkinData == sd) {
+    MainSkinData = nullptr;
+    for (TSkinData* other : SkinDatas)
+      if (other->SkinFormtype() == sfMainform) {
+        MainSkinData = other;
+        break;
+      }
+  }
   if (CommandSkinData == sd) CommandSkinData = nullptr;
 }
 

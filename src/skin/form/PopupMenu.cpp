@@ -52,6 +52,7 @@ void TWinSkinPopMenu::WindowProc(TMessage& msg) {
     return;
   case WM_NCPAINT: NcPaint(msg); return;
   case WM_PRINT: PrintPaint(msg); return;
+  case WM_PAINT: Paint(msg); return;
   default: CallOldProc(msg);
   }
 }
@@ -96,9 +97,24 @@ void TWinSkinPopMenu::PrintPaint(TMessage& msg) {
   TGdiRegion inner(CreateRectRgn(kFrame, kFrame, r.right - kFrame, r.bottom - kFrame));
   BuildBackground();
   DrawBitmap(dc, 0, 0, Background);
-  const int oldMode = SetBkMode(dc, TRANSPARENT);
-  SelectClipRgn(dc, inner.Get());
+  // The caller's DC comes back as it was, its own clip region included;
+  // the items are clipped to the inside of the frame within that region.
+  const int saved = SaveDC(dc);
+  SetBkMode(dc, TRANSPARENT);
+  ExtSelectClipRgn(dc, inner.Get(), RGN_AND);
   CallOldProc(msg);
-  SelectClipRgn(dc, nullptr);
-  SetBkMode(dc, oldMode);
+  RestoreDC(dc, saved);
+}
+
+void TWinSkinPopMenu::Paint(TMessage& msg) {
+  CallOldProc(msg);
+  if (!CanPaint()) return;
+  RECT r;
+  GetWindowRect(MenuWindow, &r);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  if (Background.Width() != width || Background.Height() != height) BuildBackground();
+  TWindowDC dc = TWindowDC::Whole(MenuWindow);
+  if (!dc) return;
+  ExcludeClipRect(dc.Get(), kFrame, kFrame, width - kFrame, height - kFrame);
+  DrawBitmap(dc.Get(), 0, 0, Background);
 }

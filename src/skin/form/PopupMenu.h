@@ -33,6 +33,10 @@ private:
   void WindowProc(TMessage& msg);
   void NcPaint(TMessage& msg);
   void PrintPaint(TMessage& msg);
+  // Where the system paints the whole menu window on WM_PAINT (menus have
+  // no non-client frame under Wine), the frame would not keep the picture
+  // painted on WM_NCPAINT: it is painted again after the system's paint.
+  void Paint(TMessage& msg);
   bool CanPaint() const;
   void BuildBackground();
 };

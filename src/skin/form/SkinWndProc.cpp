@@ -271,7 +271,7 @@ void TWinSkinForm::MdiClientProc(TMessage& msg) {
   switch (msg.Msg) {
   case WM_NCDESTROY:
     MdiSubclass.CallOld(msg);
-    MdiSubclass.Remove();
+    ReleaseMdiClient();
     return;
   case WM_NCCALCSIZE:
     if (SkinFrame && !SkinData->HasOption(xoMDIScrollbar)) {
@@ -400,6 +400,9 @@ void TWinSkinForm::HandleSize(TMessage& msg) {
   }
   if (Minimized()) return;
   if (IsMdiChild()) {
+    // However it was maximized, a maximized child has the system's frame
+    // and no region of its normal size.
+    if (Maximized()) DropRegion();
     TSkinManage* m = Manager();
     if ((m && m->MdiMaximized) || WindowState != 0) return;
   }

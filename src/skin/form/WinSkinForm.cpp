@@ -86,7 +86,17 @@ void TWinSkinForm::FreeSysButtons() {
 void TWinSkinForm::RestoreProcedures() {
   OldFormWindowProc.Remove();
   WndSubclass.Remove();
+  ReleaseMdiClient();
+}
+
+// The MDI client goes back to its own procedure, and the manager forgets
+// it (and its main form) when it was this engine's.
+void TWinSkinForm::ReleaseMdiClient() {
   MdiSubclass.Remove();
+  TSkinManage* m = Manager();
+  if (!m || MdiRole != 1 || !MdiClient || m->MdiClientWindow != MdiClient) return;
+  m->MdiClientWindow = nullptr;
+  m->MdiMainForm = nullptr;
 }
 
 void TWinSkinForm::ReadWindowState() {
@@ -337,7 +347,7 @@ void TWinSkinForm::UnskinForm() {
     FreeMenuBar();
     MenuHeight = 0;
   }
-  MdiSubclass.Remove();
+  ReleaseMdiClient();
   if (EngineState != 4 && (IsZoomed(Handle) || IsIconic(Handle))) {
     // A maximized or minimized window takes its size from the system: only
     // the frame is recalculated.
@@ -351,7 +361,11 @@ void TWinSkinForm::UnskinForm() {
     POINT topLeft{r.left, r.top};
     if (IsMdiChild()) ScreenToClient(GetParent(Handle), &topLeft);
     const int width = (r.right - r.left) + StdFrameExtra.right - BorderLeft - BorderRight;
-    const int height = (r.bottom - r.top) + StdFrameExtra.bottom - CaptionHeight - BorderBottom;
+    // A child's padded caption band is no menu that comes back with the
+    // standard frame.
+    const int band = IsMdiChild() ? MenuHeight : 0;
+    const int height =
+        (r.bottom - r.top) + StdFrameExtra.bottom - CaptionHeight - BorderBottom - band;
     SetWindowPos(Handle, nullptr, topLeft.x, topLeft.y, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
@@ -369,7 +383,7 @@ void TWinSkinForm::DetachOnDestroy() {
   if (!Subclassed()) return;
   OldFormWindowProc.Remove();
   WndSubclass.Remove();
-  MdiSubclass.Remove();
+  ReleaseMdiClient();
   ReleasePainters();
   FreeMenuBar();
 }
@@ -382,7 +396,7 @@ void TWinSkinForm::PlainDetach() {
   const bool destroying = EngineState == 4;
   if (Form && !destroying) Form->SetColor(SavedColor);
   WndSubclass.Remove();
-  MdiSubclass.Remove();
+  ReleaseMdiClient();
   if (Form && !destroying)
     for (int i = 0; i < Form->ComponentCount(); ++i)
       if (auto* c = As<TControl>(Form->Components(i))) c->Invalidate();

@@ -271,6 +271,7 @@ private:
   void FreeMenuBar();
   void PlainDetach();
   void RestoreProcedures();
+  void ReleaseMdiClient();
   void HandleSize(TMessage& msg);
   void HandleNcCalcSize(TMessage& msg);
   void HandleNcHitTest(TMessage& msg);
