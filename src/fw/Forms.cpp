@@ -86,7 +86,9 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 
 TCustomForm::~TCustomForm() {
   // The window goes in the base's destructor, where this class's message
-  // handling no longer runs.
+  // handling no longer runs. Its events are over by now (a form that was
+  // not deleted learns it only here).
+  SetState(csDestroying, true);
   ReleaseMenuHandle();
   if (Screen) Screen->RemoveForm(this);
 }
@@ -387,7 +389,8 @@ void TCustomForm::WndProc(TMessage& msg) {
   case CM_DIALOGKEY: HandleDialogKey(msg); return;
   case WM_SIZE:
     TWinControl::WndProc(msg);
-    if (OnResize) OnResize(this);
+    // A menu taken off a window that goes still changes its size.
+    if (OnResize && !HasState(csDestroying)) OnResize(this);
     return;
   default: TWinControl::WndProc(msg);
   }

@@ -16,20 +16,6 @@
 namespace fwtest {
 namespace {
 
-TMenuItem* AddItem(TMenuItem& parent, const std::wstring& caption) {
-  auto* item = new TMenuItem(parent.Owner());
-  item->SetCaption(caption);
-  parent.Add(item);
-  return item;
-}
-
-TMenuItem* AddItem(TMenu& menu, const std::wstring& caption) {
-  auto* item = new TMenuItem(menu.Owner());
-  item->SetCaption(caption);
-  menu.Items().Add(item);
-  return item;
-}
-
 struct TEntry {
   std::wstring Text;
   UINT Type = 0, State = 0, Id = 0;

@@ -13,26 +13,6 @@
 namespace fwtest {
 namespace {
 
-TMenuItem* AddItem(TMenuItem& parent, const std::wstring& caption) {
-  auto* item = new TMenuItem(parent.Owner());
-  item->SetCaption(caption);
-  parent.Add(item);
-  return item;
-}
-
-TMenuItem* AddItem(TMenu& menu, const std::wstring& caption) {
-  auto* item = new TMenuItem(menu.Owner());
-  item->SetCaption(caption);
-  menu.Items().Add(item);
-  return item;
-}
-
-std::wstring MenuText(HMENU menu, int position) {
-  wchar_t text[128] = {};
-  GetMenuStringW(menu, position, text, 128, MF_BYPOSITION);
-  return text;
-}
-
 // What the items and actions of a test did.
 class TEvents : public TObject {
 public:
@@ -67,6 +47,10 @@ public:
   }
   int Popups = 0;
   void Popup(TObject*) { ++Popups; }
+  int ResizesWhileDestroying = 0;
+  void Resize(TObject* sender) {
+    if (static_cast<TComponent*>(sender)->HasState(csDestroying)) ++ResizesWhileDestroying;
+  }
 };
 
 // --- A form's main menu --------------------------------------------------------------
@@ -221,6 +205,23 @@ TEST_F(FormMenu, AWindowThatGoesLeavesTheMenuAlone) {
   const auto after = testutil::TObjectCensus::Take();
   EXPECT_EQ(before, after) << before.DifferenceTo(after);
   DestroyWindow(anchor);
+}
+
+// Taking the menu off a window that goes changes its client area; the
+// form's events are not run for that while it is being destroyed.
+TEST_F(FormMenu, NoResizeEventWhileTheFormGoes) {
+  auto foreign = std::make_unique<TMainMenu>(nullptr);
+  AddItem(*foreign, L"&Foreign");
+  for (bool owned : {true, false}) {
+    auto form = MakeForm(10, 10, 200, 150, true);
+    TMainMenu* menu = owned ? new TMainMenu(form.get()) : foreign.get();
+    if (owned) AddItem(*menu, L"&Own");
+    form->OnResize = TNotifyEvent(&Events, &TEvents::Resize);
+    form->SetMenu(menu);
+    Pump();
+    form.reset();
+    EXPECT_EQ(Events.ResizesWhileDestroying, 0) << (owned ? "owned" : "foreign");
+  }
 }
 
 // --- Commands and drop-downs ----------------------------------------------------------
