@@ -197,7 +197,9 @@ void TControl::Notification(TComponent* component, TOperation operation) {
 // at the control's top-left corner. A windowless child under the point
 // with a menu of its own shows that one.
 bool TControl::DoContextPopup(TMessage& msg) {
-  const bool keyboard = msg.LParam == -1;
+  // From the keyboard both coordinates are -1, whether the upper half of a
+  // 64-bit parameter is filled or not.
+  const bool keyboard = GET_X_LPARAM(msg.LParam) == -1 && GET_Y_LPARAM(msg.LParam) == -1;
   POINT screen{GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)};
   if (auto* w = As<TWinControl>(this); w && !keyboard && w->HandleAllocated()) {
     TControl* child = w->ControlAtPos(ScreenToClient(screen), false);
@@ -205,7 +207,7 @@ bool TControl::DoContextPopup(TMessage& msg) {
   }
   if (!FPopupMenu || !FPopupMenu->AutoPopup) return false;
   if (keyboard) screen = ClientToScreen({0, 0});
-  FPopupMenu->PopupComponent = this;
+  FPopupMenu->SetPopupComponent(this);
   FPopupMenu->Popup(screen.x, screen.y);
   msg.Result = 1;
   return true;

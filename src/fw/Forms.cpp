@@ -85,6 +85,11 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TCustomForm::~TCustomForm() {
+  // The window goes in the base's destructor, where this class's message
+  // handling no longer runs. Its events are over by now (a form that was
+  // not deleted learns it only here).
+  SetState(csDestroying, true);
+  ReleaseMenuHandle();
   if (Screen) Screen->RemoveForm(this);
 }
 
@@ -159,12 +164,12 @@ bool TCustomForm::IsShortCut(TShortCut shortcut) {
   return FMenu && FMenu->IsShortCut(shortcut);
 }
 
-// The system destroys the menu of a window that goes; the menu belongs to
-// its component, so the window lets go of it first.
-void TCustomForm::DestroyWnd() {
+// The system destroys the menu of a window that goes, with every drop-down
+// in it; the menu belongs to its items, so the window lets go of it first,
+// however it goes.
+void TCustomForm::ReleaseMenuHandle() {
   if (HandleAllocated() && FMenu && GetMenu(WindowHandle()) == FMenu->HandleIfMade())
     ::SetMenu(WindowHandle(), nullptr);
-  TWinControl::DestroyWnd();
 }
 
 namespace {
@@ -287,7 +292,7 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
   if (operation == opRemove && component == FActiveControl) FActiveControl = nullptr;
   if (operation == opRemove && component == FMenu) {
     FMenu = nullptr;
-    if (HandleAllocated()) ::SetMenu(WindowHandle(), nullptr);
+    if (HandleAllocated()) SendMessageW(WindowHandle(), CM_MENUCHANGED, 0, 0);
   }
 }
 
@@ -376,11 +381,16 @@ void TCustomForm::WndProc(TMessage& msg) {
   if (HandleMenuMessage(msg)) return;
   switch (msg.Msg) {
   case WM_CLOSE: Close(); return;
+  case WM_DESTROY:
+    ReleaseMenuHandle();
+    TWinControl::WndProc(msg);
+    return;
   case WM_ACTIVATE: HandleActivate(msg); return;
   case CM_DIALOGKEY: HandleDialogKey(msg); return;
   case WM_SIZE:
     TWinControl::WndProc(msg);
-    if (OnResize) OnResize(this);
+    // A menu taken off a window that goes still changes its size.
+    if (OnResize && !HasState(csDestroying)) OnResize(this);
     return;
   default: TWinControl::WndProc(msg);
   }

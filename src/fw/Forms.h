@@ -80,12 +80,12 @@ public:
 protected:
   void CreateParams(TCreateParams& p) override;
   void HandleCreated() override;
-  void DestroyWnd() override;
   void VisibleChanged() override;
   virtual void DoCreate();
 
 private:
   void ShowMenu();
+  void ReleaseMenuHandle();
   bool HandleMenuMessage(TMessage& msg);
   TMainMenu* FMenu = nullptr;
   DWORD WindowStyle() const;

@@ -188,6 +188,11 @@ FW_CLASS_IMPL(TMenuItem, TComponent, CreateComponentOf<TMenuItem>, SetupMenuItem
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), FCommand(AllocateCommand(this)) {}
 
 TMenuItem::~TMenuItem() {
+  // DestroyMenu takes every drop-down in the menu along: they belong to the
+  // sub-items, which destroy their own.
+  if (FHandle)
+    for (int i = GetMenuItemCount(FHandle) - 1; i >= 0; --i)
+      RemoveMenu(FHandle, i, MF_BYPOSITION);
   // Sub-items go with their parent, whoever owns them.
   while (!FItems.empty()) {
     TMenuItem* child = FItems.back();
@@ -396,10 +401,13 @@ TMenuItem* TMenuItem::FindByHandle(HMENU handle) {
   return nullptr;
 }
 
+// Items of a hidden or disabled drop-down cannot be reached through the
+// menu, and neither through their keys.
 TMenuItem* TMenuItem::FindByShortCut(TShortCut shortcut) {
   for (TMenuItem* item : FItems) {
     if (!item->FVisible) continue;
     if (item->FShortCut == shortcut && item->FItems.empty()) return item;
+    if (!item->FEnabled) continue;
     if (TMenuItem* found = item->FindByShortCut(shortcut)) return found;
   }
   return nullptr;
@@ -432,6 +440,23 @@ void TMenuItem::GetChildren(std::vector<TComponent*>& out) const {
   out.insert(out.end(), FItems.begin(), FItems.end());
 }
 
+namespace {
+
+// A check mark three pixels thick, centred in box. The system's menu glyph
+// is a black-and-white mask: drawn as it is, it leaves a box around the mark.
+void DrawCheckMark(HDC dc, const RECT& box, COLORREF colour) {
+  TGdiPen pen(CreatePen(PS_SOLID, 1, colour));
+  TSelection selection(dc, pen.Get());
+  const int x = (box.left + box.right) / 2 - 3, y = (box.top + box.bottom) / 2 - 2;
+  for (int i = 0; i < 3; ++i) {
+    MoveToEx(dc, x, y + i, nullptr);
+    LineTo(dc, x + 2, y + 2 + i);
+    LineTo(dc, x + 7, y - 3 + i);
+  }
+}
+
+} // namespace
+
 // The framework's own look: the highlight colour when selected, a glyph
 // column for images and checks, the caption and the shortcut at the right.
 void TMenuItem::DefaultDrawItem(TCanvas& canvas, RECT rect, bool selected) {
@@ -445,6 +470,7 @@ void TMenuItem::DefaultDrawItem(TCanvas& canvas, RECT rect, bool selected) {
     DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
     return;
   }
+  const TColor text = !FEnabled ? clGrayText : selected ? clHighlightText : clMenuText;
   TCustomImageList* images = GetImageList();
   const int glyph = images ? std::max(images->Width(), kMenuGlyphWidth) : kMenuGlyphWidth;
   RECT box{rect.left + 2, rect.top, rect.left + 2 + glyph, rect.bottom};
@@ -454,15 +480,8 @@ void TMenuItem::DefaultDrawItem(TCanvas& canvas, RECT rect, bool selected) {
     images->Draw(dc, box.left + (glyph - images->Width()) / 2,
                  box.top + (box.bottom - box.top - images->Height()) / 2, FImageIndex, FEnabled);
   } else if (FChecked) {
-    RECT mark = box;
-    const int size = std::min<int>(glyph, box.bottom - box.top);
-    mark.top += (box.bottom - box.top - size) / 2;
-    mark.bottom = mark.top + size;
-    mark.left += (glyph - size) / 2;
-    mark.right = mark.left + size;
-    DrawFrameControl(dc, &mark, DFC_MENU, DFCS_MENUCHECK | (selected ? DFCS_PUSHED : 0));
+    DrawCheckMark(dc, box, ColorToCOLORREF(text));
   }
-  const TColor text = !FEnabled ? clGrayText : selected ? clHighlightText : clMenuText;
   canvas.Font().SetColor(text);
   if (FDefault) canvas.Font().SetStyle(canvas.Font().Style() | (1u << fsBold));
   SetBkMode(dc, TRANSPARENT);
@@ -614,18 +633,29 @@ void TMenu::Loaded() {
 
 FW_CLASS_IMPL(TMainMenu, TMenu, CreateComponentOf<TMainMenu>, NoSetup)
 
+namespace {
+
+// The forms whose Menu is this one, whoever owns the menu.
+std::vector<TCustomForm*> FormsShowing(const TMainMenu* menu) {
+  std::vector<TCustomForm*> forms;
+  for (int i = 0; Screen && i < Screen->FormCount(); ++i)
+    if (Screen->Forms(i)->Menu() == menu) forms.push_back(Screen->Forms(i));
+  return forms;
+}
+
+} // namespace
+
 TWinControl* TMainMenu::WindowOwner() const {
-  for (TComponent* o = Owner(); o; o = o->Owner())
-    if (auto* form = As<TCustomForm>(o)) return form->Menu() == this ? form : nullptr;
-  return nullptr;
+  const std::vector<TCustomForm*> forms = FormsShowing(this);
+  return forms.empty() ? nullptr : forms.front();
 }
 
 void TMainMenu::MenuChanged() {
   if (HasState(csLoading) || HasState(csDestroying)) return;
   // The form's window takes the new menu through its own message, so
   // whoever watches the window sees the change.
-  if (auto* form = As<TCustomForm>(WindowOwner()); form && form->HandleAllocated())
-    SendMessageW(form->WindowHandle(), CM_MENUCHANGED, 0, 0);
+  for (TCustomForm* form : FormsShowing(this))
+    if (form->HandleAllocated()) SendMessageW(form->WindowHandle(), CM_MENUCHANGED, 0, 0);
 }
 
 // --- Popup menus -------------------------------------------------------------------------
@@ -756,6 +786,18 @@ TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {
 TPopupMenu::~TPopupMenu() {
   auto& list = PopupList();
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
+}
+
+void TPopupMenu::SetPopupComponent(TComponent* v) {
+  if (v == FPopupComponent) return;
+  if (FPopupComponent) FPopupComponent->RemoveFreeNotification(this);
+  FPopupComponent = v;
+  if (FPopupComponent) FPopupComponent->FreeNotification(this);
+}
+
+void TPopupMenu::Notification(TComponent* component, TOperation operation) {
+  TMenu::Notification(component, operation);
+  if (operation == opRemove && component == FPopupComponent) FPopupComponent = nullptr;
 }
 
 void TPopupMenu::Popup(int x, int y) {

@@ -185,12 +185,18 @@ public:
   ~TPopupMenu() override;
   bool AutoPopup = true;
   TPopupAlignment Alignment = paLeft;
-  TComponent* PopupComponent = nullptr;
+  // The control whose context menu it showed last; null once that goes.
+  TComponent* PopupComponent() const { return FPopupComponent; }
+  void SetPopupComponent(TComponent* v);
+  void Notification(TComponent* component, TOperation operation) override;
   TNotifyEvent OnPopup;
   // Shows the menu at a screen point until it closes; a chosen item is
   // clicked.
   virtual void Popup(int x, int y);
   bool IsPopup() const override { return true; }
+
+private:
+  TComponent* FPopupComponent = nullptr;
 };
 
 // The hidden window that owns every popup menu while it shows: it gets

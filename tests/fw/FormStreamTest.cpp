@@ -291,6 +291,15 @@ const TBadCase kBadCases[] = {
      "component Ghost not found"},
     {"  object B: TButton\n  end\n  object b: TEdit\n  end\n", 4, "already exists"},
     {"  object L: TLabel\n    object B: TButton\n    end\n  end\n", 3, "needs a windowed parent"},
+    {"  object P: TPanel\n    object M: TMenuItem\n    end\n  end\n", 3,
+     "TMenuItem cannot sit inside TPanel"},
+    {"  object I: TImageList\n    object M: TMenuItem\n    end\n  end\n", 3,
+     "TMenuItem cannot sit inside TImageList"},
+    {"  object M: TMainMenu\n    object I: TMenuItem\n      object P: TPopupMenu\n      end\n"
+     "    end\n  end\n",
+     4, "TPopupMenu cannot sit inside TMenuItem"},
+    {"  object M: TMainMenu\n    object B: TButton\n    end\n  end\n", 3,
+     "needs a windowed parent"},
     {"  Caption = 'unterminated\n", 2, "unterminated string"},
     {"  object B: TButton\n", 4, "\"end\" is missing"},
 };

@@ -47,6 +47,26 @@ std::vector<HWND> ThreadWindows() {
   return windows;
 }
 
+TMenuItem* AddItem(TMenuItem& parent, const std::wstring& caption) {
+  auto* item = new TMenuItem(parent.Owner());
+  item->SetCaption(caption);
+  parent.Add(item);
+  return item;
+}
+
+TMenuItem* AddItem(TMenu& menu, const std::wstring& caption) {
+  auto* item = new TMenuItem(menu.Owner());
+  item->SetCaption(caption);
+  menu.Items().Add(item);
+  return item;
+}
+
+std::wstring MenuText(HMENU menu, int position) {
+  wchar_t text[128] = {};
+  GetMenuStringW(menu, position, text, 128, MF_BYPOSITION);
+  return text;
+}
+
 void TMessageLog::Attach(TControl* control) {
   FHook.Install(control, TWndMethod(this, &TMessageLog::Hook));
 }

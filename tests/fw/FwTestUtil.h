@@ -29,6 +29,13 @@ void RestartFramework();
 // Every top-level window this thread owns right now.
 std::vector<HWND> ThreadWindows();
 
+// A new item with this caption at the end of a menu or an item, owned by
+// the owner of the menu or item.
+TMenuItem* AddItem(TMenu& menu, const std::wstring& caption);
+TMenuItem* AddItem(TMenuItem& parent, const std::wstring& caption);
+// The text of a menu's entry by position, as the system has it.
+std::wstring MenuText(HMENU menu, int position);
+
 // Puts itself in front of a control's WindowProc, notes every message, and
 // passes each on to the saved handler. Detach (or destruction) restores it.
 class TMessageLog : public TObject {
