@@ -16,6 +16,7 @@ public:
 
 private:
   void BuildControls();
+  void BuildToolBar();
   void ShowMessageBox(TObject*);
   void ShowDialog(TObject*);
 };
