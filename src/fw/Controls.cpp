@@ -174,6 +174,13 @@ TControl::~TControl() {
   if (FParent) FParent->RemoveControl(this);
 }
 
+DWORD TControl::BiDiExStyle() const {
+  DWORD ex = 0;
+  if (FBiDiMode != bdLeftToRight) ex |= WS_EX_RTLREADING;
+  if (FBiDiMode == bdRightToLeft) ex |= WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR;
+  return ex;
+}
+
 void TControl::SetPopupMenu(TPopupMenu* v) {
   if (v == FPopupMenu) return;
   if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);

@@ -117,6 +117,10 @@ public:
   TBiDiMode BiDiMode() const { return FBiDiMode; }
   void SetBiDiMode(TBiDiMode v) { FBiDiMode = v; }
   bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+  // The window's extended styles for its reading order: right-to-left
+  // reading, and for bdRightToLeft also right alignment and the vertical
+  // scroll bar at the left.
+  DWORD BiDiExStyle() const;
   unsigned ControlStyle() const { return FControlStyle; }
   // The menu WM_CONTEXTMENU shows (a right click, Shift+F10, the menu key).
   TPopupMenu* PopupMenu() const { return FPopupMenu; }

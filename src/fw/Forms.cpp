@@ -135,7 +135,7 @@ void TCustomForm::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   p.Style = WindowStyle();
   if (!Enabled()) p.Style |= WS_DISABLED;
-  p.ExStyle = WindowExStyle();
+  p.ExStyle = WindowExStyle() | BiDiExStyle();
   p.WndParent = ParentWindow();
 }
 

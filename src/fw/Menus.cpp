@@ -249,7 +249,9 @@ void TMenuItem::SetAction(TBasicAction* v) {
 void TMenuItem::InitiateAction() {
   if (!FAction) return;
   FAction->Update();
-  if (!FAction->Caption.empty()) FCaption = FAction->Caption;
+  const std::wstring caption = FAction->Caption.empty() ? FCaption : FAction->Caption;
+  if (caption == FCaption && FEnabled == FAction->Enabled && FChecked == FAction->Checked) return;
+  FCaption = caption;
   FEnabled = FAction->Enabled;
   FChecked = FAction->Checked;
   Changed();
@@ -306,9 +308,13 @@ TCustomImageList* TMenuItem::GetImageList() const {
   return menu ? menu->Images() : nullptr;
 }
 
+// The top-level items of a main menu sit in the window's menu bar: they
+// are owner-drawn only when they draw themselves.
 bool TMenuItem::OwnerDrawn() const {
+  if (OnDrawItem) return true;
   TMenu* menu = GetParentMenu();
-  return (menu && menu->OwnerDraw()) || OnDrawItem;
+  if (!menu || !menu->OwnerDraw()) return false;
+  return menu->IsPopup() || (FParent && FParent->FParent);
 }
 
 HMENU TMenuItem::Handle() {
@@ -462,12 +468,14 @@ void TMenuItem::DefaultDrawItem(TCanvas& canvas, RECT rect, bool selected) {
   SetBkMode(dc, TRANSPARENT);
   RECT textRect{box.right + 4, rect.top, rect.right - 6, rect.bottom};
   if (rtl) textRect = {rect.left + 6, rect.top, box.left - 4, rect.bottom};
-  std::wstring caption = FCaption;
+  std::wstring caption = FCaption, shortcut = FShortCut ? ShortCutToText(FShortCut) : L"";
+  if (const auto tab = caption.find(L'\t'); tab != std::wstring::npos) {
+    if (shortcut.empty()) shortcut = caption.substr(tab + 1);
+    caption.erase(tab);
+  }
   canvas.DrawTextRect(caption, textRect,
-                      DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS |
-                          (rtl ? DT_RIGHT | DT_RTLREADING : DT_LEFT));
-  if (FShortCut) {
-    std::wstring shortcut = ShortCutToText(FShortCut);
+                      DT_SINGLELINE | DT_VCENTER | (rtl ? DT_RIGHT | DT_RTLREADING : DT_LEFT));
+  if (!shortcut.empty()) {
     canvas.DrawTextRect(shortcut, textRect,
                         DT_SINGLELINE | DT_VCENTER | (rtl ? DT_LEFT : DT_RIGHT));
   }
@@ -481,9 +489,15 @@ void TMenuItem::DefaultMeasureItem(TCanvas& canvas, int& width, int& height) {
   }
   TCustomImageList* images = GetImageList();
   const int glyph = images ? std::max(images->Width(), kMenuGlyphWidth) : kMenuGlyphWidth;
-  const SIZE text = canvas.TextExtent(FCaption.empty() ? L" " : FCaption);
+  // A caption may carry its shortcut after a tab, as window menus do.
+  std::wstring caption = FCaption, shortcut = FShortCut ? ShortCutToText(FShortCut) : L"";
+  if (const auto tab = caption.find(L'\t'); tab != std::wstring::npos) {
+    if (shortcut.empty()) shortcut = caption.substr(tab + 1);
+    caption.erase(tab);
+  }
+  const SIZE text = canvas.TextExtent(caption.empty() ? L" " : caption);
   width = 2 + glyph + 4 + text.cx + 6;
-  if (FShortCut) width += canvas.TextWidth(ShortCutToText(FShortCut)) + 16;
+  if (!shortcut.empty()) width += canvas.TextWidth(shortcut) + 16;
   height = std::max<int>(text.cy + 4, (images ? images->Height() : glyph) + 4);
 }
 
@@ -494,11 +508,10 @@ void TMenuItem::DrawItem(TCanvas& canvas, RECT rect, bool selected) {
     DefaultDrawItem(canvas, rect, selected);
 }
 
+// The event adjusts what the framework's own measurement proposes.
 void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height) {
-  if (OnMeasureItem)
-    OnMeasureItem(this, &canvas, width, height);
-  else
-    DefaultMeasureItem(canvas, width, height);
+  DefaultMeasureItem(canvas, width, height);
+  if (OnMeasureItem) OnMeasureItem(this, &canvas, width, height);
 }
 
 // --- Menus ------------------------------------------------------------------------------

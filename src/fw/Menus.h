@@ -173,8 +173,6 @@ public:
   void MenuChanged() override;
   // The form whose window shows this menu.
   TWinControl* WindowOwner() const;
-
-protected:
   bool IsPopup() const override { return false; }
 };
 
@@ -192,8 +190,6 @@ public:
   // Shows the menu at a screen point until it closes; a chosen item is
   // clicked.
   virtual void Popup(int x, int y);
-
-protected:
   bool IsPopup() const override { return true; }
 };
 

@@ -160,6 +160,7 @@ void TWinControl::CreateParams(TCreateParams& p) {
   p.Height = Height();
   p.WndParent = Parent() ? Parent()->Handle() : FParentWindow;
   p.WinClassName = Widen(ClassName());
+  p.ExStyle |= BiDiExStyle();
 }
 
 void TWinControl::CreateWnd() {

@@ -135,12 +135,13 @@ std::vector<WORD> DialogTemplate() {
 TPreviewForm::TPreviewForm(TComponent* owner) : TForm(owner) {
   SetCaption(L"Skin preview");
   SetPosition(poScreenCenter);
-  SetBounds(0, 0, 640, 530);
+  SetBounds(0, 0, 640, 560);
   Font().SetName(L"宋体");
   Font().SetHeight(-12);
   SkinData = new TSkinData(this);
   SkinData->SetName("SkinData1");
   BuildControls();
+  BuildMenus();
 }
 
 bool TPreviewForm::LoadSkin(const std::wstring& path) {
@@ -190,7 +191,8 @@ void TPreviewForm::BuildControls() {
   auto* texts = Place<TPanel>(this, 8, 166, 616, 150);
   texts->SetCaption(L"");
   Place<TLabel>(texts, 12, 12, 60, 20, L"Edit:");
-  Place<TEdit>(texts, 70, 10, 160, 24)->SetText(L"Some text");
+  FEdit = Place<TEdit>(texts, 70, 10, 160, 24);
+  FEdit->SetText(L"Some text");
   Place<TLabel>(texts, 12, 44, 60, 20, L"Combo:");
   auto* combo = Place<TComboBox>(texts, 70, 42, 160, 24);
   for (const wchar_t* item : {L"One", L"Two", L"Three"})
@@ -201,7 +203,7 @@ void TPreviewForm::BuildControls() {
     list->Items().Add(L"List line " + std::to_wstring(i));
   Place<TMediaPlayer>(texts, 12, 100, 225, 30);
 
-  auto* memo = Place<TMemo>(texts, 440, 10, 164, 60);
+  auto* memo = FMemo = Place<TMemo>(texts, 440, 10, 164, 60);
   memo->SetScrollBars(ssVertical);
   memo->Lines().SetText(
       L"A memo\r\nwith lines\r\nand a scroll bar\r\nthat shows\r\nwhen there\r\nare many.");
@@ -259,6 +261,134 @@ void TPreviewForm::BuildToolBar() {
     menu->Items().Add(item);
   }
   button(tbsDropDown, 1)->SetDropdownMenu(menu);
+}
+
+namespace {
+
+// Glyphs for the menus, drawn in code on magenta (their transparent colour).
+Bitmap MenuGlyphStrip() {
+  Bitmap strip(48, 16, clMagenta);
+  for (int y = 2; y < 14; ++y) // a page
+    for (int x = 3; x < 12; ++x)
+      strip.Set(x, y, (x == 3 || x == 11 || y == 2 || y == 13) ? MakeColor(0, 0, 128) : clWhite);
+  for (int i = 0; i < 10; ++i) { // a folder
+    strip.Set(16 + 2 + i, 5, MakeColor(128, 96, 0));
+    for (int y = 6; y < 13; ++y)
+      strip.Set(16 + 2 + i, y, MakeColor(230, 190, 60));
+  }
+  for (int i = 0; i < 12; ++i) { // a cross
+    strip.Set(32 + 2 + i, 2 + i, MakeColor(192, 0, 0));
+    strip.Set(32 + 13 - i, 2 + i, MakeColor(192, 0, 0));
+  }
+  return strip;
+}
+
+TMenuItem* AddItem(TComponent* owner, TMenuItem& parent, const wchar_t* caption,
+                   TShortCut shortcut = 0, int image = -1) {
+  auto* item = new TMenuItem(owner);
+  item->SetCaption(caption);
+  item->SetShortCut(shortcut);
+  item->SetImageIndex(image);
+  parent.Add(item);
+  return item;
+}
+
+} // namespace
+
+// A main menu with sub-menus, checked, disabled, default and image items,
+// shortcuts and separators, and a context menu on the memo and the form.
+void TPreviewForm::BuildMenus() {
+  auto* images = new TImageList(this);
+  images->AddMasked(MenuGlyphStrip(), clMagenta);
+  auto* menu = new TMainMenu(this);
+  menu->SetImages(images);
+  TNotifyEvent click(this, &TPreviewForm::MenuItemClick);
+
+  TMenuItem* file = AddItem(this, menu->Items(), L"&File");
+  AddItem(this, *file, L"&New", scCtrl | 'N', 0)->OnClick = click;
+  AddItem(this, *file, L"&Open...", scCtrl | 'O', 1)->OnClick = click;
+  TMenuItem* recent = AddItem(this, *file, L"&Recent");
+  for (const wchar_t* name : {L"1 holiday.jpg", L"2 notes.txt", L"3 report.doc"})
+    AddItem(this, *recent, name)->OnClick = click;
+  AddItem(this, *file, L"-");
+  TMenuItem* exit = AddItem(this, *file, L"E&xit", scAlt | VK_F4, 2);
+  exit->OnClick = TNotifyEvent(this, &TPreviewForm::MenuItemClick);
+
+  TMenuItem* edit = AddItem(this, menu->Items(), L"&Edit");
+  AddItem(this, *edit, L"&Undo", scCtrl | 'Z')->SetEnabled(false);
+  AddItem(this, *edit, L"-");
+  AddItem(this, *edit, L"Cu&t", scCtrl | 'X')->OnClick = click;
+  AddItem(this, *edit, L"&Copy", scCtrl | 'C')->OnClick = click;
+  AddItem(this, *edit, L"&Paste", scCtrl | 'V')->OnClick = click;
+  AddItem(this, *edit, L"-");
+  TMenuItem* all = AddItem(this, *edit, L"Select &all", scCtrl | 'A');
+  all->SetDefault(true);
+  all->OnClick = click;
+
+  TMenuItem* view = AddItem(this, menu->Items(), L"&View");
+  TMenuItem* bar = AddItem(this, *view, L"&Tool bar");
+  bar->SetChecked(true);
+  bar->OnClick = TNotifyEvent(this, &TPreviewForm::ToggleCheck);
+  TMenuItem* status = AddItem(this, *view, L"&Status bar");
+  status->OnClick = TNotifyEvent(this, &TPreviewForm::ToggleCheck);
+  AddItem(this, *view, L"-");
+  AddItem(this, *view, L"&Right-to-left form...")->OnClick =
+      TNotifyEvent(this, &TPreviewForm::ShowRightToLeftForm);
+
+  TMenuItem* disabledTop = AddItem(this, menu->Items(), L"&Disabled");
+  AddItem(this, *disabledTop, L"Never shown");
+  disabledTop->SetEnabled(false);
+  TMenuItem* help = AddItem(this, menu->Items(), L"&Help");
+  AddItem(this, *help, L"&About skinview...", VK_F1)->OnClick =
+      TNotifyEvent(this, &TPreviewForm::ShowMessageBox);
+  SetMenu(menu);
+
+  auto* context = new TPopupMenu(this);
+  context->SetImages(images);
+  AddItem(this, context->Items(), L"Cu&t", scCtrl | 'X')->OnClick = click;
+  AddItem(this, context->Items(), L"&Copy", scCtrl | 'C', 0)->OnClick = click;
+  AddItem(this, context->Items(), L"&Paste", scCtrl | 'V')->SetEnabled(false);
+  AddItem(this, context->Items(), L"-");
+  TMenuItem* more = AddItem(this, context->Items(), L"&More");
+  AddItem(this, *more, L"&First")->OnClick = click;
+  AddItem(this, *more, L"&Second")->OnClick = click;
+  // The form and the memo show it; the edit keeps the system's own menu,
+  // which the skin draws too.
+  SetPopupMenu(context);
+  FMemo->SetPopupMenu(context);
+}
+
+void TPreviewForm::MenuItemClick(TObject* sender) {
+  auto* item = As<TMenuItem>(sender);
+  if (!item) return;
+  if (item->ShortCut() == (scAlt | VK_F4)) return Close();
+  SetCaption(L"Skin preview - " + item->Caption());
+}
+
+void TPreviewForm::ToggleCheck(TObject* sender) {
+  if (auto* item = As<TMenuItem>(sender)) item->SetChecked(!item->Checked());
+}
+
+// A form that reads from right to left, with a menu that does too.
+void TPreviewForm::ShowRightToLeftForm(TObject*) {
+  if (!FRightToLeft) {
+    FRightToLeft = new TForm(this);
+    FRightToLeft->SetCaption(L"Right to left");
+    FRightToLeft->SetBiDiMode(bdRightToLeft);
+    FRightToLeft->SetBounds(Left() + 60, Top() + 60, 360, 220);
+    auto* menu = new TMainMenu(FRightToLeft);
+    menu->SetBiDiMode(bdRightToLeft);
+    TNotifyEvent click(this, &TPreviewForm::MenuItemClick);
+    TMenuItem* first = AddItem(FRightToLeft, menu->Items(), L"&First");
+    AddItem(FRightToLeft, *first, L"&One", scCtrl | '1')->OnClick = click;
+    AddItem(FRightToLeft, *first, L"&Two")->OnClick = click;
+    TMenuItem* second = AddItem(FRightToLeft, menu->Items(), L"&Second");
+    AddItem(FRightToLeft, *second, L"&Three")->OnClick = click;
+    FRightToLeft->SetMenu(menu);
+    Place<TEdit>(FRightToLeft, 20, 20, 200, 24)->SetText(L"Text");
+    Place<TButton>(FRightToLeft, 20, 60, 100, 28, L"Button");
+  }
+  FRightToLeft->Show();
 }
 
 void TPreviewForm::ShowMessageBox(TObject*) {

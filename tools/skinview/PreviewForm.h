@@ -17,6 +17,13 @@ public:
 private:
   void BuildControls();
   void BuildToolBar();
+  void BuildMenus();
+  void MenuItemClick(TObject* sender);
+  void ToggleCheck(TObject* sender);
+  void ShowRightToLeftForm(TObject*);
+  TForm* FRightToLeft = nullptr;
+  TMemo* FMemo = nullptr;
+  TEdit* FEdit = nullptr;
   void ShowMessageBox(TObject*);
   void ShowDialog(TObject*);
 };

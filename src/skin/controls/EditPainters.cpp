@@ -1,5 +1,7 @@
 #include "skin/controls/EditPainters.h"
 
+#include "fw/Menus.h"
+
 #include "skin/controls/ComboListScrollBar.h"
 #include "skin/controls/RangePainters.h"
 #include "skin/controls/ScrollPainters.h"
@@ -47,6 +49,23 @@ bool HasBorder(HWND wnd) {
 void TSkinEdit::Notification(TComponent* component, TOperation operation) {
   TSkinControl::Notification(component, operation);
   if (operation == opRemove && component == UpDown) UpDown = nullptr;
+}
+
+// An edit without a menu of the program's own shows the standard edit
+// commands in a skinned menu instead of the system's plain one.
+bool TSkinEdit::BeforeMessage(TMessage& msg) {
+  if (msg.Msg == WM_CONTEXTMENU && FormEngine && SkinData && SkinData->HasControl(xcPopupMenu) &&
+      (!Control || !Control->PopupMenu()) && Handle) {
+    POINT at{GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)};
+    if (msg.LParam == -1) {
+      at = {0, 0};
+      ClientToScreen(Handle, &at);
+    }
+    FormEngine->ShowEditMenu(Handle, at);
+    msg.Result = 0;
+    return false;
+  }
+  return TSkinControl::BeforeMessage(msg);
 }
 
 void TSkinEdit::AfterMessage(TMessage& msg) {

@@ -17,6 +17,7 @@ class TSkinEdit : public TSkinControl {
 public:
   using TSkinControl::TSkinControl;
   TSkinUpDown* UpDown = nullptr;
+  bool BeforeMessage(TMessage& msg) override;
   void AfterMessage(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
   void Notification(TComponent* component, TOperation operation) override;

@@ -142,7 +142,7 @@ void TWinSkinForm::SkinAllControls(TCustomForm* form) {
 void TWinSkinForm::SkinComponents(TComponent* owner) {
   for (int i = 0; i < owner->ComponentCount(); ++i)
     if (auto* c = As<TControl>(owner->Components(i))) SkinControl(c, As<TWinControl>(owner));
-  if (SkinData && SkinData->HasControl(xcPopupMenu)) SetPopupMenusOwnerDraw(true);
+  if (SkinData && SkinData->HasControl(xcPopupMenu)) OwnerDrawPopupMenus(owner, true);
 }
 
 void TWinSkinForm::SkinChildren(TWinControl* container) {

@@ -5,9 +5,12 @@
 // borders, the hit test, fitting the window and its shaped region.
 #include "skin/form/WinSkinForm.h"
 
+#include "skin/form/MenuBar.h"
+
 #include "skin/controls/ScrollPainters.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinManager.h"
+#include "fw/OsVersion.h"
 #include "skin/data/ImgUtilGdi.h"
 
 #include <windowsx.h>
@@ -134,9 +137,7 @@ bool TWinSkinForm::Stage2(TMessage& msg) {
       CallOldProc(msg);
     return true;
   case WM_SYSCOMMAND: HandleSysCommand(msg); return true;
-  case SKN_MENUCLICK:
-    // The skinned menu bar presses its button here (menus issue).
-    return true;
+  case SKN_MENUCLICK: MenuClick(msg); return true;
   case CM_MENUCHANGED: HandleMenuChanged(msg); return true;
   default: return false;
   }
@@ -156,15 +157,26 @@ bool TWinSkinForm::Stage3(TMessage& msg) {
   case WM_NCLBUTTONDBLCLK: HandleNcLButtonDblClk(msg); return true;
   case WM_NCRBUTTONDOWN: HandleNcRButtonDown(msg); return true;
   case SKN_REPAINTFRAME: PaintFrame(nullptr); return true;
-  // WM_DRAWITEM and WM_MEASUREITEM of menus are drawn by the menu items
-  // (menus issue); until then they go on to the window like any other.
+  case WM_MEASUREITEM: {
+    auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam);
+    if (!mi || mi->CtlType != ODT_MENU || !InitialMenu) return false;
+    HandleMeasureItem(msg);
+    return true;
+  }
+  case WM_DRAWITEM: {
+    auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam);
+    if (!di || di->CtlType != ODT_MENU || !InitialMenu) return false;
+    const TOsVersion& v = OsVersion();
+    if (MdiRole == 1 && v.NTFamily && v.Major == 4) return false;
+    HandleDrawItem(msg);
+    return true;
+  }
   default: return false;
   }
 }
 
 void TWinSkinForm::HandleSysCommand(TMessage& msg) {
-  // The keyboard menu (SC_KEYMENU) opens the skinned menu bar from the
-  // menus issue on; until then the system's handling runs.
+  if ((msg.WParam & 0xFFF0) == SC_KEYMENU && HandleKeyMenu(msg)) return;
   switch (msg.WParam & 0xFFF0) {
   case SC_MINIMIZE: WindowState = 2; break;
   case SC_MAXIMIZE: WindowState = 1; break;
@@ -184,7 +196,13 @@ void TWinSkinForm::HandleMenuChanged(TMessage& msg) {
   SkinData->FramePainting = false;
   CallOldProc(msg);
   SkinData->FramePainting = painting;
-  if (GetMenu(Handle) && MenuBar) SetMenu(Handle, nullptr);
+  if (!GetMenu(Handle) || !MenuBar) return;
+  if (SkinData->MenuUpdate()) {
+    MenuBar->MenuHandle = GetMenu(Handle);
+    MenuBar->BuildButtons();
+  }
+  SetMenu(Handle, nullptr);
+  PaintFrame(nullptr);
 }
 
 // A control that made its window again gets a new scroll-bar painter: the
@@ -232,8 +250,7 @@ void TWinSkinForm::FormWindowProc(TMessage& msg) {
     msg.Result = SKN_MAGIC;
     return;
   case SKN_EXTQUERY: msg.Result = msg.LParam == SKN_MAGIC ? SKN_MAGIC : 1; return;
-  // CM_DIALOGCHAR carries Alt+letter to the skinned menu bar's
-  // accelerators from the menus issue on.
+  case CM_DIALOGCHAR: DialogKey(msg); return;
   default: break;
   }
   OldFormWindowProc.CallPrevious(msg);
@@ -267,8 +284,13 @@ void TWinSkinForm::MdiClientProc(TMessage& msg) {
   case WM_MDIDESTROY:
     MdiSubclass.CallOld(msg);
     if (SkinFrame && m) m->SetMdiMaximized(MdiChildMaximized());
-    if (!SendMessageW(MdiClient, WM_MDIGETACTIVE, 0, 0) && MenuBar)
+    if (!SendMessageW(MdiClient, WM_MDIGETACTIVE, 0, 0) && MenuBar) {
+      // The last child went: the frame's own menu is back.
       SkinData->SetMenuUpdate(SavedMenuUpdate);
+      if (GetMenu(Handle)) MenuBar->BuildButtons();
+      SetMenu(Handle, nullptr);
+      PaintFrame(nullptr);
+    }
     return;
   case WM_MDITILE:
   case WM_MDICASCADE:
@@ -276,7 +298,10 @@ void TWinSkinForm::MdiClientProc(TMessage& msg) {
     break;
   case WM_MDISETMENU:
     MdiSubclass.CallOld(msg);
-    if (SkinFrame && msg.WParam && MenuBar) SetMenu(Handle, nullptr);
+    if (SkinFrame && MenuBar && GetMenu(Handle)) {
+      MenuBar->RebuildFromMenu();
+      PaintFrame(nullptr);
+    }
     return;
   case SKN_MDIREDRAW:
     RedrawWindow(Handle, nullptr, nullptr,

@@ -6,6 +6,7 @@
 
 #include "fw/OsVersion.h"
 #include "skin/controls/SkinManager.h"
+#include "skin/form/MenuBar.h"
 #include "skin/data/ImgUtilGdi.h"
 
 #include <windowsx.h>
@@ -141,11 +142,13 @@ void TWinSkinForm::PaintFrame(HDC given) {
       PaintBorder(
           4, {BorderLeft, FrameHeight - BorderBottom, FrameWidth - BorderRight, FrameHeight}, dc);
       PaintCaption(dc);
-      // The skinned menu bar paints this band from the menus issue on.
       if (MenuHeight > 0) {
         const RECT band{BorderLeft, CaptionHeight, FrameWidth - BorderRight,
                         CaptionHeight + MenuHeight};
-        FillRect(dc, &band, SkinData->BackgroundBrush());
+        if (MenuBar)
+          MenuBar->PaintBar(dc, band);
+        else
+          FillRect(dc, &band, SkinData->BackgroundBrush());
       }
     }
   } catch (...) {
@@ -426,7 +429,7 @@ TNCObject* TWinSkinForm::TargetAt(POINT p) {
   if (!ButtonsCurrent()) return nullptr;
   for (auto& b : SysButtons)
     if (b->Visible && b->Definition->Action >= 0 && PtInRect(&b->Bounds, p)) return b.get();
-  // Menu bar buttons join from the menus issue on.
+  if (MenuBar) return MenuBar->ButtonAt(p);
   return nullptr;
 }
 
@@ -456,6 +459,8 @@ void TWinSkinForm::HandleNcLButtonDown(TMessage& msg) {
     if (!Active) SetForegroundWindow(Handle);
     target->Press();
     msg.Result = 0;
+    // A menu bar button opens its drop-down and stays hot meanwhile.
+    if (auto* menuButton = dynamic_cast<TMenuBtn*>(target)) OpenMenuButton(menuButton);
     return;
   }
   // A maximized window cannot be dragged by its caption.
@@ -569,28 +574,6 @@ void TWinSkinForm::MinimizeWindow() {
 void TWinSkinForm::RestoreWindow() {
   WindowState = 0;
   PostSysCommand(Handle, SC_RESTORE);
-}
-
-// Until the skinned system menu comes with the menu items, the window's own
-// system menu is shown, its entries matching the window's state.
-void TWinSkinForm::OpenSysMenu(POINT screen) {
-  HMENU menu = GetSystemMenu(Handle, FALSE);
-  if (!menu) return;
-  LastSysMenuTick = GetTickCount();
-  auto enable = [menu](UINT id, bool on) {
-    EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-  };
-  const bool normal = WindowState == 0;
-  enable(SC_RESTORE, !normal);
-  enable(SC_MOVE, normal);
-  enable(SC_SIZE, normal && Sizable);
-  enable(SC_MINIMIZE, (FrameButtons & 2) && !Minimized());
-  enable(SC_MAXIMIZE, (FrameButtons & 1) && !Maximized());
-  if (TSkinManage* m = Manager()) m->PopupKind = 2;
-  const UINT command =
-      static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                       screen.x, screen.y, 0, Handle, nullptr));
-  if (command) PostSysCommand(Handle, command);
 }
 
 // --- Hints ---------------------------------------------------------------------------------

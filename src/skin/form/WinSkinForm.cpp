@@ -4,6 +4,9 @@
 // when the window goes.
 #include "skin/form/WinSkinForm.h"
 
+#include "fw/Menus.h"
+#include "skin/form/MenuBar.h"
+
 #include "fw/OsVersion.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinManager.h"
@@ -55,6 +58,20 @@ TWinSkinForm::~TWinSkinForm() {
 
 void TWinSkinForm::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == MenuBar) MenuBar = nullptr;
+  if (component == SysMenu) SysMenu = nullptr;
+  if (component == EditMenu) EditMenu = nullptr;
+}
+
+// An engine freed while it still skins a live window gives the window its
+// menu back before the bar that holds it goes.
+void TWinSkinForm::BeforeDestruction() {
+  if (MenuBar && Subclassed() && IsWindow(Handle) && MenuBar->MenuHandle &&
+      IsMenu(MenuBar->MenuHandle) && !GetMenu(Handle))
+    SetMenu(Handle, MenuBar->MenuHandle);
+  if (MenuTracking) EndMenu();
+  TComponent::BeforeDestruction();
 }
 
 TColor TWinSkinForm::FaceColor() const {
@@ -183,8 +200,7 @@ void TWinSkinForm::InitEngine(TSkinData* skinData) {
 
   if (SkinFrame) {
     InitialMenu = GetMenu(Handle);
-    // The skinned menu bar takes the window's menu from the menus issue
-    // on; until then a menu stays the system's and no band is reserved.
+    CreateMenuBar();
     LoadFrameMetrics();
   } else {
     EngineState = 1;
@@ -302,6 +318,7 @@ void TWinSkinForm::ReskinForm() {
 
 void TWinSkinForm::UnskinForm() {
   if (!SkinFrame) return PlainDetach();
+  delete SysMenu;
   SysMenu = nullptr;
   if (HintTimer) HintTimer->SetEnabled(false);
   HideCaptionHint();
@@ -313,6 +330,13 @@ void TWinSkinForm::UnskinForm() {
   if (SkinData->HasControl(xcMenuItem)) SetMainMenusOwnerDraw(false);
   if (Form && EngineState != 4) Form->SetColor(SavedColor);
   SetSysMenuStyle(false);
+  // The window shows its own menu bar again, in the band the skinned one
+  // had, so the client area keeps its size.
+  if (MenuBar) {
+    if (MenuBar->MenuHandle && IsMenu(MenuBar->MenuHandle)) SetMenu(Handle, MenuBar->MenuHandle);
+    FreeMenuBar();
+    MenuHeight = 0;
+  }
   MdiSubclass.Remove();
   if (EngineState != 4 && (IsZoomed(Handle) || IsIconic(Handle))) {
     // A maximized or minimized window takes its size from the system: only
@@ -338,6 +362,7 @@ void TWinSkinForm::UnskinForm() {
 
 void TWinSkinForm::DetachOnDestroy() {
   if (!SkinFrame) return PlainDetach();
+  delete SysMenu;
   SysMenu = nullptr;
   if (HintTimer) HintTimer->SetEnabled(false);
   HideCaptionHint();
@@ -346,6 +371,7 @@ void TWinSkinForm::DetachOnDestroy() {
   WndSubclass.Remove();
   MdiSubclass.Remove();
   ReleasePainters();
+  FreeMenuBar();
 }
 
 void TWinSkinForm::PlainDetach() {
@@ -361,8 +387,3 @@ void TWinSkinForm::PlainDetach() {
     for (int i = 0; i < Form->ComponentCount(); ++i)
       if (auto* c = As<TControl>(Form->Components(i))) c->Invalidate();
 }
-
-// Owner-drawn menus come with the menu items; until then menus keep the
-// system's look and these only mark where the switch happens.
-void TWinSkinForm::SetPopupMenusOwnerDraw(bool) {}
-void TWinSkinForm::SetMainMenusOwnerDraw(bool) {}

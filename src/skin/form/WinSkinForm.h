@@ -190,6 +190,12 @@ public:
   void BuildFixedSysMenu();
   void SysMenuClick(TObject* sender);
   void SysCommandClick(TObject* sender);
+  // The standard commands of an edit (undo, cut, copy, paste, delete,
+  // select all) in a skinned context menu at a screen point.
+  void ShowEditMenu(HWND edit, POINT screen);
+  void EditMenuClick(TObject* sender);
+  TPopupMenu* EditMenu = nullptr; // rebuilt at every opening (owned)
+  HWND EditMenuTarget = nullptr;
   // Tool bar drawing (ToolBarDrawing.cpp): the tool bar's custom drawing
   // events, bound by the painter selection.
   void DrawToolButton(TToolBar* sender, TToolButton* button, unsigned state, bool& defaultDraw);
@@ -237,6 +243,9 @@ public:
 
   void Notification(TComponent* component, TOperation operation) override;
 
+protected:
+  void BeforeDestruction() override;
+
 private:
   // Border pieces as last built, so an unchanged frame is only blitted.
   struct TPieceCache {
@@ -257,6 +266,7 @@ private:
   void HandleMeasureItem(TMessage& msg);
   void HandleDrawItem(TMessage& msg);
   bool HandleKeyMenu(TMessage& msg);
+  TMenuBtn* NeighbourButtonFrom(int index);
   void CreateMenuBar();
   void FreeMenuBar();
   void PlainDetach();
@@ -277,7 +287,11 @@ private:
   bool Stage1(TMessage& msg);
   bool Stage2(TMessage& msg);
   bool Stage3(TMessage& msg);
+
+public:
   TNCObject* TargetAt(POINT p);
+
+private:
   bool ButtonShown(int index, int value, bool first);
   bool PaintBorderRegion(int piece, int width, int height, int dx, int dy, HRGN& out);
 };
