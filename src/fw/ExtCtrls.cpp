@@ -17,4 +17,6 @@ void RegisterExtControls() {
   TUpDown::StaticClass();
   TProgressBar::StaticClass();
   TDateTimePicker::StaticClass();
+  TToolBar::StaticClass();
+  TToolButton::StaticClass();
 }

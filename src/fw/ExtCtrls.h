@@ -1,7 +1,7 @@
 #pragma once
 // The framework's further components: panels, timers, check and radio
-// buttons, radio groups, bit and speed buttons and the media player, with
-// the standard controls they build on.
+// buttons, radio groups, bit and speed buttons, the media player and tool
+// bars, with the standard controls they build on.
 
 #include "fw/BitBtn.h"
 #include "fw/CheckBox.h"
@@ -17,6 +17,7 @@
 #include "fw/SpeedButton.h"
 #include "fw/StdCtrls.h"
 #include "fw/Timer.h"
+#include "fw/ToolBar.h"
 #include "fw/TrackBar.h"
 #include "fw/UpDown.h"
 

@@ -23,6 +23,24 @@ Bitmap CheckGlyph() {
   return b;
 }
 
+// Four tool bar glyphs side by side on a magenta key: a page, a folder, a
+// disk and a bold letter's bar.
+Bitmap ToolGlyphs() {
+  Bitmap b(64, 16, clMagenta);
+  b.FillRect(RectOf(3, 1, 10, 14), MakeColor(255, 255, 255));
+  for (int y = 4; y < 13; y += 3)
+    b.FillRect(RectOf(5, y, 6, 1), MakeColor(90, 90, 90));
+  b.FillRect(RectOf(17, 4, 14, 10), MakeColor(220, 180, 60));
+  b.FillRect(RectOf(17, 2, 6, 2), MakeColor(220, 180, 60));
+  b.FillRect(RectOf(34, 2, 12, 12), MakeColor(40, 60, 160));
+  b.FillRect(RectOf(37, 2, 6, 4), MakeColor(230, 230, 230));
+  b.FillRect(RectOf(52, 2, 3, 12), MakeColor(20, 20, 20));
+  b.FillRect(RectOf(52, 2, 8, 3), MakeColor(20, 20, 20));
+  b.FillRect(RectOf(52, 7, 8, 2), MakeColor(20, 20, 20));
+  b.FillRect(RectOf(52, 11, 8, 3), MakeColor(20, 20, 20));
+  return b;
+}
+
 std::vector<std::uint8_t> ResourceBytes(const wchar_t* name) {
   HRSRC info = FindResourceW(nullptr, name, reinterpret_cast<LPCWSTR>(RT_RCDATA));
   if (!info) return {};
@@ -117,7 +135,7 @@ std::vector<WORD> DialogTemplate() {
 TPreviewForm::TPreviewForm(TComponent* owner) : TForm(owner) {
   SetCaption(L"Skin preview");
   SetPosition(poScreenCenter);
-  SetBounds(0, 0, 640, 500);
+  SetBounds(0, 0, 640, 560);
   Font().SetName(L"宋体");
   Font().SetHeight(-12);
   SkinData = new TSkinData(this);
@@ -213,6 +231,36 @@ void TPreviewForm::BuildControls() {
   box->OnClick = TNotifyEvent(this, &TPreviewForm::ShowMessageBox);
   auto* dialog = Place<TButton>(this, 156, 430, 140, 28, L"System dialog...");
   dialog->OnClick = TNotifyEvent(this, &TPreviewForm::ShowDialog);
+  BuildToolBar();
+}
+
+void TPreviewForm::BuildToolBar() {
+  auto* images = new TImageList(this);
+  images->AddMasked(ToolGlyphs(), clMagenta);
+  auto* bar = new TToolBar(this);
+  bar->SetAlign(alBottom);
+  bar->SetImages(images);
+  bar->SetParent(this);
+  auto button = [&](TToolButtonStyle style, int image) {
+    auto* b = new TToolButton(this);
+    b->SetStyle(style);
+    b->SetImageIndex(image);
+    b->SetParent(bar);
+    return b;
+  };
+  button(tbsButton, 0)->SetHint(L"New");
+  button(tbsButton, 1)->SetHint(L"Open");
+  button(tbsButton, 2)->SetEnabled(false);
+  button(tbsSeparator, -1);
+  button(tbsCheck, 3)->SetDown(true);
+  button(tbsDivider, -1);
+  auto* menu = new TPopupMenu(this);
+  for (const wchar_t* caption : {L"First choice", L"Second choice", L"-", L"Last choice"}) {
+    auto* item = new TMenuItem(this);
+    item->SetCaption(caption);
+    menu->Items().Add(item);
+  }
+  button(tbsDropDown, 1)->SetDropdownMenu(menu);
 }
 
 namespace {

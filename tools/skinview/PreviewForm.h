@@ -16,6 +16,7 @@ public:
 
 private:
   void BuildControls();
+  void BuildToolBar();
   void BuildMenus();
   void MenuItemClick(TObject* sender);
   void ToggleCheck(TObject* sender);

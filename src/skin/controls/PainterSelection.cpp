@@ -36,11 +36,66 @@ void TWinSkinForm::PurgeDestroyedPainters() {
     }
 }
 
+namespace {
+
+// Any item from item down has an event of the engine's.
+bool BoundTo(const TWinSkinForm* engine, TMenuItem* item) {
+  if (item->OnDrawItem.Data() == engine || item->OnMeasureItem.Data() == engine) return true;
+  for (int i = 0; i < item->Count(); ++i)
+    if (BoundTo(engine, item->Items(i))) return true;
+  return false;
+}
+
+// A measuring event that still named the engine would be called after the
+// engine is gone: it goes with the drawing one.
+void ForgetMeasuring(const TWinSkinForm* engine, TMenuItem* item) {
+  if (item->OnMeasureItem.Data() == engine) item->OnMeasureItem = nullptr;
+  for (int i = 0; i < item->Count(); ++i)
+    ForgetMeasuring(engine, item->Items(i));
+}
+
+// Gives a menu of a tool bar or tool button its own drawing back where
+// this engine took it over; menus the engine never touched keep theirs.
+void ReleaseMenuItems(TWinSkinForm* engine, TMenuItem* item) {
+  if (!item || !BoundTo(engine, item)) return;
+  engine->OwnerDrawItems(item, false);
+  ForgetMeasuring(engine, item);
+}
+
+void ReleaseToolButtonMenus(TWinSkinForm* engine, TToolButton* button) {
+  if (TPopupMenu* menu = button->DropdownMenu()) ReleaseMenuItems(engine, &menu->Items());
+  ReleaseMenuItems(engine, button->MenuItem());
+}
+
+// The tool bar's drawing events and its menus, where they are the engine's.
+void ReleaseToolBar(TWinSkinForm* engine, TToolBar* bar) {
+  if (bar->OnCustomDrawButton.Data() == engine) bar->OnCustomDrawButton = nullptr;
+  if (bar->OnCustomDraw.Data() == engine) bar->OnCustomDraw = nullptr;
+  if (TMainMenu* menu = bar->Menu()) ReleaseMenuItems(engine, &menu->Items());
+  for (TToolButton* button : bar->Buttons())
+    ReleaseToolButtonMenus(engine, button);
+  bar->Invalidate();
+}
+
+// Tool buttons have no painter: their menus are found through the form.
+void ReleaseToolMenusBelow(TWinSkinForm* engine, TWinControl* container) {
+  for (int i = 0; i < container->ControlCount(); ++i) {
+    TControl* c = container->Controls(i);
+    if (auto* button = As<TToolButton>(c)) ReleaseToolButtonMenus(engine, button);
+    if (auto* w = As<TWinControl>(c)) ReleaseToolMenusBelow(engine, w);
+  }
+}
+
+} // namespace
+
 void TWinSkinForm::ReleasePainters() {
+  // While the window goes, the form may be half gone: only controls that
+  // still have painters are visited then.
+  if (Form && EngineState != 4 && EngineState != 6) ReleaseToolMenusBelow(this, Form);
   while (!Painters.empty()) {
     TSkinControl* p = Painters.front();
     Painters.erase(Painters.begin());
-    // Tool bar drawing events are unbound here from the menus issue on.
+    if (auto* bar = As<TToolBar>(p->Control)) ReleaseToolBar(this, bar);
     if (EngineState != 4 && p->Status != 6) p->Detach();
     p->FormEngine = nullptr;
     delete p;
@@ -136,6 +191,25 @@ bool IsScrollCandidate(TControl* c) {
 
 } // namespace
 
+namespace {
+
+// A skinned tool bar is flat (the skin's frames are its buttons' only
+// face), draws through the engine unless the program draws it itself, and
+// its menu's items are drawn from the skin.
+void SkinToolBar(TWinSkinForm* engine, TToolBar* bar) {
+  SetPropFromText(bar, "Flat", L"True");
+  if (!bar->OnCustomDrawButton)
+    bar->OnCustomDrawButton = TTBCustomDrawBtnEvent(engine, &TWinSkinForm::DrawToolButton);
+  if (!bar->OnCustomDraw)
+    bar->OnCustomDraw = TTBCustomDrawEvent(engine, &TWinSkinForm::DrawToolBarBackground);
+  auto* painter = new TSkinBox(bar);
+  painter->Attach(engine, engine->SkinData, false, &engine->ControlCanvas);
+  if (TMainMenu* menu = bar->Menu()) engine->OwnerDrawItems(&menu->Items(), true);
+  bar->Invalidate();
+}
+
+} // namespace
+
 template <class T> T* TWinSkinForm_Attach(TWinSkinForm* engine, TControl* c, bool recolor) {
   auto* p = new T(c);
   p->Attach(engine, engine->SkinData, recolor, &engine->ControlCanvas);
@@ -194,6 +268,15 @@ void TWinSkinForm::SkinByChain(TControl* c, const std::string& cn) {
     p->Mode = mode;
     p->AttachScrolled(static_cast<TWinControl*>(control), SkinData, this, &ControlCanvas);
   };
+  if (auto* button = As<TToolButton>(c)) {
+    // The drop-downs open in popup menu windows, which the skin covers
+    // under the popup menu switch: their items then match them.
+    if (has(xcPopupMenu)) {
+      if (TPopupMenu* menu = button->DropdownMenu()) OwnerDrawItems(&menu->Items(), true);
+      if (TMenuItem* item = button->MenuItem()) OwnerDrawItems(item, true);
+    }
+    return;
+  }
   if (cn == "TMVCPANEL") {
     if (auto* w = As<TWinControl>(c)) SkinChildren(w);
     return;
@@ -224,6 +307,10 @@ void TWinSkinForm::SkinByChain(TControl* c, const std::string& cn) {
   if (c->Is<TCustomGroupBox>() && has(xcPanel)) {
     SkinChildren(static_cast<TWinControl*>(c));
     TWinSkinForm_Attach<TSkinGroupBox>(this, c, false);
+    return;
+  }
+  if (auto* bar = As<TToolBar>(c); bar && has(xcToolbar)) {
+    SkinToolBar(this, bar);
     return;
   }
   if (c->Is<TProgressBar>() && has(xcProgress)) {

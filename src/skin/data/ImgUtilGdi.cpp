@@ -405,6 +405,10 @@ bool TGdiImage::Valid() const {
   return FPlanes->Colour.Valid();
 }
 
+HDC TGdiImage::DC() const {
+  return Valid() ? FPlanes->Colour.DC() : nullptr;
+}
+
 void TGdiImage::Draw(HDC dc, int x, int y, const TRect& source, bool transparent,
                      TColor key) const {
   // Only what the image holds is copied, at the place it would have.

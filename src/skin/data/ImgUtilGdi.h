@@ -75,6 +75,9 @@ public:
   // colour leave the destination as it was.
   void Draw(HDC dc, int x, int y, const TRect& source, bool transparent,
             TColor key = clMagenta) const;
+  // The memory DC that holds the pixels, for copies the calls above do not
+  // make (stretched ones); null when the system gave no bitmap.
+  HDC DC() const;
 
 private:
   struct TPlanes;
