@@ -120,6 +120,15 @@ TSkinComBox::~TSkinComBox() {
   ListScrollBars = nullptr;
 }
 
+// The list painters belong to the combo box control, which may free them
+// first (it frees what it owns before itself), or to the engine's purge.
+void TSkinComBox::Notification(TComponent* component, TOperation operation) {
+  TSkinControl::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == ListScrollBar) ListScrollBar = nullptr;
+  if (component == ListScrollBars) ListScrollBars = nullptr;
+}
+
 int TSkinComBox::FlatState(bool enabled, bool focused, bool pressed, bool hot) {
   int s = enabled ? 1 : 3;
   if (focused) s = 4;

@@ -46,6 +46,7 @@ public:
   void Detach() override;
   void AfterMessage(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
+  void Notification(TComponent* component, TOperation operation) override;
   // The state index of the flat look and of the others: 1 normal, 2
   // pressed, 3 disabled, 4 hot or focused.
   static int FlatState(bool enabled, bool focused, bool pressed, bool hot);

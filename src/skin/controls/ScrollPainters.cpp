@@ -370,6 +370,15 @@ void TSkinScrollbar::FreeBars() {
   HorzBar = VertBar = nullptr;
 }
 
+// The overlays are owned by the painter: deleting the painter frees them
+// before its destructor runs, so it must not free them again.
+void TSkinScrollbar::Notification(TComponent* component, TOperation operation) {
+  TSkinControl::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == HorzBar) HorzBar = nullptr;
+  if (component == VertBar) VertBar = nullptr;
+}
+
 void TSkinScrollbar::ReplaceFixedColor() {
   const TPropInfo* p = Control ? GetPropInfo(Control, "FixedColor") : nullptr;
   if (!p || p->Kind != TPropKind::Integer) return;
@@ -568,6 +577,13 @@ void TSkinScrollbarH::Paint(HDC dc, const RECT&) {
                   HorzBar->BarRect.bottom + 2});
 }
 
+void TSkinScrollbarH::Notification(TComponent* component, TOperation operation) {
+  TSkinControl::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == HorzBar) HorzBar = nullptr;
+  if (component == VertBar) VertBar = nullptr;
+}
+
 void TSkinScrollbarH::Detach() {
   TSkinControl::Detach();
   if (Status != 6) {
@@ -630,6 +646,11 @@ void TSkinScControl::AfterMessage(TMessage& msg) {
 
 void TSkinScControl::Paint(HDC, const RECT&) {
   if (Overlay) Overlay->Invalidate();
+}
+
+void TSkinScControl::Notification(TComponent* component, TOperation operation) {
+  TSkinControl::Notification(component, operation);
+  if (operation == opRemove && component == Overlay) Overlay = nullptr;
 }
 
 void TSkinScControl::Detach() {

@@ -80,6 +80,7 @@ public:
   void Paint(HDC dc, const RECT& rect) override;
   void SkinChanged() override;
   void Detach() override;
+  void Notification(TComponent* component, TOperation operation) override;
 
 protected:
   void PaintBorder(HDC dc);
@@ -98,6 +99,7 @@ public:
   void AfterMessage(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
   void Detach() override;
+  void Notification(TComponent* component, TOperation operation) override;
 };
 
 class TSkinScControl : public TSkinControl {
@@ -111,6 +113,7 @@ public:
   void AfterMessage(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
   void Detach() override;
+  void Notification(TComponent* component, TOperation operation) override;
 };
 
 // The skin's bar drawn into dc over r (the bar at (0, 0)), as the overlay
