@@ -102,6 +102,8 @@ std::vector<std::uint8_t> BuildArchive(const TSkinSpec& spec) {
       << "\r\nTitleTextActive=" << Rgb(spec.TitleActive)
       << "\r\nTitleTextNoActive=" << Rgb(spec.TitleInactive) << "\r\n";
   ini << spec.ExtraIni;
+  for (const auto& [file, picture] : spec.ExtraFiles)
+    members.push_back({file, WriteBmp(picture)});
   members.push_back({"skin.ini", Bytes(ini.str())});
   return WriteSkinArchive(members);
 }

@@ -44,6 +44,8 @@ struct TSkinSpec {
   TColor MenuBackground = MakeColor(50, 60, 70);
   std::vector<TButtonSpec> Buttons;
   std::string ExtraIni; // appended to the definition as it is
+  // Pictures the extra definition lines name: file name and picture.
+  std::vector<std::pair<std::string, Bitmap>> ExtraFiles;
 };
 
 // Close (action 0, x 22), maximize (1, x 40, shown when not maximized),
