@@ -453,12 +453,30 @@ void TSkinDateTime::Attach(TWinSkinForm* engine, TSkinData* skin, bool recolor, 
   ArrowButton->Picker = Control;
   ArrowButton->PickerWindow = Handle;
   ArrowButton->SetParentWindow(Handle);
-  SetWindowLongPtrW(Handle, GWL_STYLE, GetWindowLongPtrW(Handle, GWL_STYLE) | WS_CLIPCHILDREN);
+  const LONG_PTR style = GetWindowLongPtrW(Handle, GWL_STYLE);
+  AddedClipChildren = !(style & WS_CLIPCHILDREN);
+  SetWindowLongPtrW(Handle, GWL_STYLE, style | WS_CLIPCHILDREN);
   RECT r;
   GetWindowRect(Handle, &r);
   ArrowButton->Place(r.right - r.left);
   ArrowButton->HandleNeeded();
   ShowWindow(ArrowButton->WindowHandle(), SW_SHOWNA);
+}
+
+// The picker gets its own button and style back.
+void TSkinDateTime::Detach() {
+  TSkinControl::Detach();
+  if (Status == 6) return;
+  delete ArrowButton;
+  ArrowButton = nullptr;
+  if (AddedClipChildren && IsWindow(Handle))
+    SetWindowLongPtrW(Handle, GWL_STYLE, GetWindowLongPtrW(Handle, GWL_STYLE) & ~WS_CLIPCHILDREN);
+  AddedClipChildren = false;
+}
+
+void TSkinDateTime::Notification(TComponent* component, TOperation operation) {
+  TSkinControl::Notification(component, operation);
+  if (operation == opRemove && component == ArrowButton) ArrowButton = nullptr;
 }
 
 void TSkinDateTime::AfterMessage(TMessage& msg) {

@@ -86,8 +86,13 @@ public:
   using TSkinControl::TSkinControl;
   TArrowButton* ArrowButton = nullptr; // owned
   void Attach(TWinSkinForm* engine, TSkinData* skin, bool recolor, TCanvas* canvas) override;
+  void Detach() override;
   void AfterMessage(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+private:
+  bool AddedClipChildren = false; // the picker's WS_CLIPCHILDREN is ours
 };
 
 // The frame test: a window without a non-client border gets no frame.
