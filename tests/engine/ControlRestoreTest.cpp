@@ -231,5 +231,51 @@ TEST(ControlRestore, ControlsGoingWhileSkinnedLeaveNothing) {
   EXPECT_EQ(before, after) << before.DifferenceTo(after);
 }
 
+// A short soak of what users do most over a skinned form: hovering the
+// list's bar, scrolling it, hovering the edit and the combo box, opening
+// and closing the combo box's list. (The long soak, 10,000 cycles over the
+// main window, is part of bench_scroll_win.)
+TEST(ControlSoak, HoverScrollAndDropDownLeaveNothing) {
+  TSkinnedForm f(ControlSpec());
+  auto* list = new TListBox(f.Form);
+  list->SetBounds(5, 5, 150, 120);
+  list->SetParent(f.Form);
+  for (int i = 0; i < 100; ++i)
+    list->Items().Add(L"line " + std::to_wstring(i));
+  auto* edit = new TEdit(f.Form);
+  edit->SetBounds(160, 5, 100, 24);
+  edit->SetParent(f.Form);
+  auto* combo = new TComboBox(f.Form);
+  combo->SetBounds(160, 40, 120, 24);
+  combo->SetParent(f.Form);
+  for (int i = 0; i < 30; ++i)
+    combo->Items().Add(L"item " + std::to_wstring(i));
+  ASSERT_TRUE(f.Skin());
+  auto* p = PainterFor<TSkinScrollbar>(f.Engine(), list);
+  ASSERT_NE(p, nullptr);
+  HWND bar = p->VertBar->Handle(), lb = list->Handle(), cb = combo->Handle();
+  auto cycle = [&](int i) {
+    SendMessageW(bar, WM_MOUSEMOVE, 0, MAKELPARAM(8, (i * 7) % 110));
+    SendMessageW(bar, WM_MOUSELEAVE, 0, 0);
+    SendMessageW(lb, WM_VSCROLL, (i / 40) % 2 ? SB_LINEUP : SB_LINEDOWN, 0);
+    SendMessageW(lb, WM_MOUSEWHEEL, MAKEWPARAM(0, i % 2 ? WHEEL_DELTA : -WHEEL_DELTA), 0);
+    SendMessageW(edit->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageW(cb, WM_MOUSEMOVE, 0, MAKELPARAM(combo->Width() - 5, 10));
+    SendMessageW(cb, CM_MOUSELEAVE, 0, 0);
+    SendMessageW(cb, CB_SHOWDROPDOWN, TRUE, 0);
+    RedrawWindow(f.Wnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SendMessageW(cb, CB_SHOWDROPDOWN, FALSE, 0);
+    RedrawWindow(f.Wnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump();
+  };
+  for (int i = 0; i < 10; ++i)
+    cycle(i);
+  const auto before = testutil::TObjectCensus::Take();
+  for (int i = 0; i < 100; ++i)
+    cycle(i);
+  const auto after = testutil::TObjectCensus::Take();
+  EXPECT_EQ(before, after) << before.DifferenceTo(after);
+}
+
 } // namespace
 } // namespace enginetest
