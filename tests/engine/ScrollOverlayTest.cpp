@@ -221,6 +221,23 @@ TEST(OverlayGeometry, FollowsTheListWhenItScrolls) {
       << Name(At(p.Vert(), before.xyThumbTop + 2));
 }
 
+// Lines added below the visible ones change the thumb and nothing the
+// list paints.
+TEST(OverlayGeometry, FollowsTheThumbWhenLinesComeBelow) {
+  TListPair p(12);
+  ASSERT_TRUE(p.Ok);
+  HWND list = p.List->Handle();
+  const SCROLLBARINFO before = BarInfo(list, OBJID_VSCROLL);
+  ASSERT_EQ(FrameIn(TPiece::VertThumb, At(p.Vert(), before.xyThumbBottom - 2)), 1);
+  for (int i = 0; i < 200; ++i)
+    p.List->Items().Add(L"more");
+  const SCROLLBARINFO after = BarInfo(list, OBJID_VSCROLL);
+  ASSERT_LT(after.xyThumbBottom, before.xyThumbBottom - 4);
+  EXPECT_EQ(FrameIn(TPiece::VertScroll, At(p.Vert(), before.xyThumbBottom - 2)), 1)
+      << Name(At(p.Vert(), before.xyThumbBottom - 2));
+  EXPECT_EQ(FrameIn(TPiece::VertThumb, At(p.Vert(), after.xyThumbTop + 1)), 1);
+}
+
 // --- Presses: the overlay against the bare bar ----------------------------------------------
 
 // Presses a bar at a distance along it, then moves to each of dragTo (also
