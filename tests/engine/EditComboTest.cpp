@@ -183,7 +183,9 @@ TEST(ComboLooks, EachStateShowsItsFrameOnEitherSide) {
     // The mouse over the button.
     const RECT b = f.Painter->ButtonRect;
     ASSERT_LT(b.left, b.right);
-    if (c.OwnButtonRect) EXPECT_EQ(b.left < f.Width() / 2, c.Left) << "the button is on its side";
+    if (c.OwnButtonRect) {
+      EXPECT_EQ(b.left < f.Width() / 2, c.Left) << "the button is on its side";
+    }
     SendMessageW(f.Combo->Handle(), WM_MOUSEMOVE, 0,
                  MAKELPARAM((b.left + b.right) / 2, (b.top + b.bottom) / 2));
     EXPECT_EQ(frame(), 4) << "hot: " << Name(f.Pixel(x, y));

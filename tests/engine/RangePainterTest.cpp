@@ -100,10 +100,11 @@ TEST(TrackBarCustomDraw, ChannelInThreePartsAndTheThumbsSecondFrame) {
     EXPECT_EQ(
         FrameIn(TPiece::ThumbHorz, ClientPixel(w, (t.left + t.right) / 2, (t.top + t.bottom) / 2)),
         vertical ? 0 : 2);
-    if (vertical)
+    if (vertical) {
       EXPECT_EQ(FrameIn(TPiece::ThumbVert,
                         ClientPixel(w, (t.left + t.right) / 2, (t.top + t.bottom) / 2)),
                 2);
+    }
   }
 }
 
