@@ -19,12 +19,15 @@ std::vector<std::wstring> TMemoLines::Read() const {
   return lines;
 }
 
+// A break after the last line starts no line of its own, so an empty last
+// line is written with one more break, or it would be lost.
 void TMemoLines::Write(const std::vector<std::wstring>& lines) {
   std::wstring text;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (i) text += L"\r\n";
     text += lines[i];
   }
+  if (!lines.empty() && lines.back().empty()) text += L"\r\n";
   FMemo->SetText(text);
 }
 

@@ -63,8 +63,10 @@ void TUpDown::UpdateWindow() {
   SendMessageW(w, UDM_SETRANGE32, FMin, FMax);
   UDACCEL accel{0, static_cast<UINT>(FIncrement)};
   SendMessageW(w, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
-  if (FAssociate && FAssociate->HandleAllocated())
-    SendMessageW(w, UDM_SETBUDDY, reinterpret_cast<WPARAM>(FAssociate->WindowHandle()), 0);
+  // The buddy may come later in its parent than the up-down: its window is
+  // made now rather than left without the up-down.
+  if (FAssociate && FAssociate->Parent())
+    SendMessageW(w, UDM_SETBUDDY, reinterpret_cast<WPARAM>(FAssociate->Handle()), 0);
   SendMessageW(w, UDM_SETPOS32, 0, FPosition);
 }
 

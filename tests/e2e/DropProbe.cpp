@@ -6,6 +6,9 @@
 //   drop_probe items COUNT SECONDS waits until the list holds COUNT items,
 //                                  prints them (UTF-8), one per line
 //   drop_probe close               asks the main window to close
+//   drop_probe fill COUNT          adds COUNT made-up paths to the file list
+//                                  (for screenshots)
+//   drop_probe drop-down           opens the mode box's list
 // Exit codes: 0 done, 2 bad usage, 3 the main window is gone, 4 time-out.
 #include <windows.h>
 
@@ -50,6 +53,14 @@ HWND ListBoxOf(HWND main) {
   HWND list = nullptr;
   if (main) EnumChildWindows(main, FindListBox, reinterpret_cast<LPARAM>(&list));
   return list;
+}
+
+BOOL CALLBACK FindComboBox(HWND child, LPARAM out) {
+  wchar_t cls[64] = {};
+  GetClassNameW(child, cls, 64);
+  if (lstrcmpW(cls, L"TComboBox") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(out) = child;
+  return FALSE;
 }
 
 std::string RectLine(const char* what, HWND wnd) {
@@ -108,6 +119,25 @@ int WaitForItems(int count, int seconds) {
   return result;
 }
 
+int Fill(int count) {
+  HWND list = ListBoxOf(MainWindow());
+  if (!list) return 3;
+  for (int i = 0; i < count; ++i) {
+    const std::wstring path = L"D:\\照片\\2024 春节\\IMG_" + std::to_wstring(20240210 + i) + L".JPG";
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  }
+  return 0;
+}
+
+int DropDown() {
+  HWND combo = nullptr;
+  if (HWND main = MainWindow())
+    EnumChildWindows(main, FindComboBox, reinterpret_cast<LPARAM>(&combo));
+  if (!combo) return 3;
+  SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  return 0;
+}
+
 int Close() {
   HWND main = MainWindow();
   if (!main) return 3;
@@ -122,6 +152,9 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"list-rect" && argc == 3) return ListRect(_wtoi(argv[2]));
   if (command == L"items" && argc == 4) return WaitForItems(_wtoi(argv[2]), _wtoi(argv[3]));
   if (command == L"close" && argc == 2) return Close();
-  Print("usage: drop_probe list-rect SECONDS | items COUNT SECONDS | close\n");
+  if (command == L"fill" && argc == 3) return Fill(_wtoi(argv[2]));
+  if (command == L"drop-down" && argc == 2) return DropDown();
+  Print("usage: drop_probe list-rect SECONDS | items COUNT SECONDS | close | fill COUNT | "
+        "drop-down\n");
   return 2;
 }

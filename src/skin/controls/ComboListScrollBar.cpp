@@ -75,8 +75,12 @@ int TComboxScrollBar::DragPosition(int offset, int trackLength, int thumbLength,
   int o = std::max(offset, 0);
   int pos;
   if (si.nPage == 0) {
-    o = std::min(o, trackLength - thumbLength);
-    pos = std::min(MulDiv(o, si.nMax - si.nMin, trackLength) + si.nMin, si.nMax);
+    // Scaled over the track the thumb can move along, so that the thumb at
+    // its end is the last position (over the whole track the last
+    // positions could never be reached).
+    const int free = trackLength - thumbLength;
+    o = std::min(o, free);
+    pos = free > 0 ? std::min(MulDiv(o, si.nMax - si.nMin, free) + si.nMin, si.nMax) : si.nMin;
   } else {
     if (o > trackLength - thumbLength) o = trackLength - thumbLength + 1;
     pos = MulDiv(o, si.nMax - si.nMin - static_cast<int>(si.nPage), trackLength - thumbLength) +
@@ -89,24 +93,32 @@ int TComboxScrollBar::DragPosition(int offset, int trackLength, int thumbLength,
 }
 
 // The system's thumb tracking replaced by a loop that moves the list as the
-// mouse moves and ends with the button.
+// mouse moves and ends with the button. What it dispatches may free the
+// list and this painter with it (the combo box going), so after each
+// message it reads nothing of the painter again once it is gone.
 bool TComboxScrollBar::DragThumb(const TMessage& msg) {
   if (msg.WParam != HTVSCROLL) return false;
+  HWND list = Handle;
   SCROLLBARINFO sbi{};
   sbi.cbSize = sizeof sbi;
-  if (!SkinGetScrollBarInfo(Handle, OBJID_VSCROLL, &sbi)) return false;
+  if (!SkinGetScrollBarInfo(list, OBJID_VSCROLL, &sbi)) return false;
   const int y = GET_Y_LPARAM(msg.LParam) - sbi.rcScrollBar.top;
   if (y < sbi.xyThumbTop || y > sbi.xyThumbBottom) return false; // arrows and pages: the system's
-  SetCapture(Handle);
+  const auto alive = Alive();
+  SetCapture(list);
   POINT c0;
   GetCursorPos(&c0);
   SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS, 0, 0, 0, 0, 0};
-  GetScrollInfo(Handle, SB_VERT, &si);
+  GetScrollInfo(list, SB_VERT, &si);
   const int track = (sbi.rcScrollBar.bottom - sbi.rcScrollBar.top) - 2 * ArrowSize;
   const int thumb = sbi.xyThumbBottom - sbi.xyThumbTop;
   const int offset0 = sbi.xyThumbTop - ArrowSize;
   int last = si.nPos;
-  for (bool done = false; !done && IsWindow(Handle);) {
+  auto finish = [&] {
+    SendMessageW(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, last), 0);
+    PostMessageW(list, WM_VSCROLL, SB_ENDSCROLL, 0);
+  };
+  for (bool done = false; !done;) {
     MSG m;
     if (!PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
       // Nothing waiting: sleep until something comes rather than spin.
@@ -121,14 +133,14 @@ bool TComboxScrollBar::DragThumb(const TMessage& msg) {
       POINT c;
       GetCursorPos(&c);
       const int pos = DragPosition(offset0 + c.y - c0.y, track, thumb, si);
-      if (pos != last) SendMessageW(Handle, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, pos), 0);
+      if (pos != last && IsWindow(list))
+        SendMessageW(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, pos), 0);
       last = pos;
       break;
     }
     case WM_NCLBUTTONUP:
     case WM_LBUTTONUP:
-      SendMessageW(Handle, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, last), 0);
-      PostMessageW(Handle, WM_VSCROLL, SB_ENDSCROLL, 0);
+      finish();
       done = true;
       break;
     case WM_QUIT:
@@ -137,13 +149,14 @@ bool TComboxScrollBar::DragThumb(const TMessage& msg) {
       break;
     default: TranslateMessage(&m); DispatchMessageW(&m);
     }
+    if (done) break;
+    if (!IsWindow(list) || !*alive) break; // the list or its painter went
     // Somebody took the mouse away: the drag ends where it is.
-    if (!done && GetCapture() != Handle) {
-      SendMessageW(Handle, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, last), 0);
-      PostMessageW(Handle, WM_VSCROLL, SB_ENDSCROLL, 0);
+    if (GetCapture() != list) {
+      finish();
       done = true;
     }
   }
-  if (GetCapture() == Handle) ReleaseCapture();
+  if (GetCapture() == list) ReleaseCapture();
   return true;
 }

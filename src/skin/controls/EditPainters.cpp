@@ -29,6 +29,12 @@ RECT WindowRectAtOrigin(HWND wnd) {
   return r;
 }
 
+// A strip mirrored whole has its frames in the opposite order: the mirror
+// of frame s is its frame (count + 1 - s).
+int MirroredFrame(int frames, int s) {
+  return frames + 1 - s;
+}
+
 void Ring(HDC dc, RECT r, int inset, TColor color) {
   InflateRect(&r, -inset, -inset);
   TGdiBrush brush(CreateSolidBrush(ColorToCOLORREF(color)));
@@ -137,6 +143,15 @@ TSkinComBox::~TSkinComBox() {
   EditProcThunk.Remove();
   delete ListScrollBars;
   ListScrollBars = nullptr;
+}
+
+// The list painters belong to the combo box control, which may free them
+// first (it frees what it owns before itself), or to the engine's purge.
+void TSkinComBox::Notification(TComponent* component, TOperation operation) {
+  TSkinControl::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == ListScrollBar) ListScrollBar = nullptr;
+  if (component == ListScrollBars) ListScrollBars = nullptr;
 }
 
 int TSkinComBox::FlatState(bool enabled, bool focused, bool pressed, bool hot) {
@@ -325,9 +340,9 @@ void TSkinComBox::PaintFlat(HDC dc, const RECT& r, bool left) {
   Ring(dc, r, 0, skin.Colors[scButtonShadow]);
   ButtonRect = k;
   const TDataSkinBorder* mirrored = skin.ElementWithSecondImage(ssComboButton);
-  const Bitmap& strip =
-      left && mirrored && !mirrored->Image2.Empty() ? mirrored->Image2 : button.Image;
-  DrawStripFrame(dc, k, frames, s, strip);
+  const bool fromMirror = left && mirrored && !mirrored->Image2.Empty();
+  DrawStripFrame(dc, k, frames, fromMirror ? MirroredFrame(frames, s) : s,
+                 fromMirror ? mirrored->Image2 : button.Image);
 }
 
 void TSkinComBox::PaintComposite(HDC dc, const RECT& r, bool left, int s) {
@@ -341,7 +356,10 @@ void TSkinComBox::PaintComposite(HDC dc, const RECT& r, bool left, int s) {
     ExcludeClipRect(dc, r.left + b + 4, r.top + 2, r.right - 2, r.bottom - 2);
   else
     ExcludeClipRect(dc, r.left + 2, r.top + 2, r.right - b - 4, r.bottom - 2);
-  ::DrawNineSlice(dc, r, e->Image, false, false, true, std::max(e->Frame, 1), s, e->Margins());
+  // The left button's picture is the composite strip mirrored whole.
+  const int frames = std::max(e->Frame, 1);
+  ::DrawNineSlice(dc, r, e->Image, false, false, true, frames, left ? MirroredFrame(frames, s) : s,
+                  e->Margins());
 }
 
 void TSkinComBox::PaintSeparate(HDC dc, const RECT& r, bool left, int s) {
@@ -358,9 +376,10 @@ void TSkinComBox::PaintSeparate(HDC dc, const RECT& r, bool left, int s) {
   if (const TDataSkinObject* edge = skin.Element(ssSunkEdge); edge && !edge->Image.Empty())
     DrawElementState(dc, r, s, *edge);
   const TDataSkinBorder* mirrored = skin.ElementWithSecondImage(ssComboButton);
-  const Bitmap& strip =
-      left && mirrored && !mirrored->Image2.Empty() ? mirrored->Image2 : button.Image;
-  DrawStripFrame(dc, k, std::max(button.Frame, 1), s, strip);
+  const bool fromMirror = left && mirrored && !mirrored->Image2.Empty();
+  const int frames = std::max(button.Frame, 1);
+  DrawStripFrame(dc, k, frames, fromMirror ? MirroredFrame(frames, s) : s,
+                 fromMirror ? mirrored->Image2 : button.Image);
   ButtonRect = k;
   if (const TDataSkinObject* extra = skin.Element(ssExtraImages); extra && !extra->Image.Empty()) {
     const int frames = std::max(extra->Frame, 1);
@@ -453,12 +472,30 @@ void TSkinDateTime::Attach(TWinSkinForm* engine, TSkinData* skin, bool recolor, 
   ArrowButton->Picker = Control;
   ArrowButton->PickerWindow = Handle;
   ArrowButton->SetParentWindow(Handle);
-  SetWindowLongPtrW(Handle, GWL_STYLE, GetWindowLongPtrW(Handle, GWL_STYLE) | WS_CLIPCHILDREN);
+  const LONG_PTR style = GetWindowLongPtrW(Handle, GWL_STYLE);
+  AddedClipChildren = !(style & WS_CLIPCHILDREN);
+  SetWindowLongPtrW(Handle, GWL_STYLE, style | WS_CLIPCHILDREN);
   RECT r;
   GetWindowRect(Handle, &r);
   ArrowButton->Place(r.right - r.left);
   ArrowButton->HandleNeeded();
   ShowWindow(ArrowButton->WindowHandle(), SW_SHOWNA);
+}
+
+// The picker gets its own button and style back.
+void TSkinDateTime::Detach() {
+  TSkinControl::Detach();
+  if (Status == 6) return;
+  delete ArrowButton;
+  ArrowButton = nullptr;
+  if (AddedClipChildren && IsWindow(Handle))
+    SetWindowLongPtrW(Handle, GWL_STYLE, GetWindowLongPtrW(Handle, GWL_STYLE) & ~WS_CLIPCHILDREN);
+  AddedClipChildren = false;
+}
+
+void TSkinDateTime::Notification(TComponent* component, TOperation operation) {
+  TSkinControl::Notification(component, operation);
+  if (operation == opRemove && component == ArrowButton) ArrowButton = nullptr;
 }
 
 void TSkinDateTime::AfterMessage(TMessage& msg) {

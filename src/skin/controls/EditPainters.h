@@ -47,6 +47,7 @@ public:
   void Detach() override;
   void AfterMessage(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
+  void Notification(TComponent* component, TOperation operation) override;
   // The state index of the flat look and of the others: 1 normal, 2
   // pressed, 3 disabled, 4 hot or focused.
   static int FlatState(bool enabled, bool focused, bool pressed, bool hot);
@@ -86,8 +87,13 @@ public:
   using TSkinControl::TSkinControl;
   TArrowButton* ArrowButton = nullptr; // owned
   void Attach(TWinSkinForm* engine, TSkinData* skin, bool recolor, TCanvas* canvas) override;
+  void Detach() override;
   void AfterMessage(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+private:
+  bool AddedClipChildren = false; // the picker's WS_CLIPCHILDREN is ours
 };
 
 // The frame test: a window without a non-client border gets no frame.

@@ -69,8 +69,9 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
   const TSkinDefinition& skin = SkinData->Skin();
   const bool vertical = GetStyle(Handle, GWL_STYLE) & TBS_VERT;
   if (vertical) {
-    // The control reports its channel lying down.
-    c = {c.top, c.left, c.bottom, c.right};
+    // Some systems report the channel of a vertical bar lying down, others
+    // upright; it is always taller than wide.
+    if (c.right - c.left > c.bottom - c.top) c = {c.top, c.left, c.bottom, c.right};
     const TDataSkinObject* e = skin.Element(ssTrackVert);
     if (!e || e->Image.Empty()) return;
     const int w = e->Image.Width();
@@ -279,8 +280,10 @@ void TSkinProgress::Paint(HDC dc, const RECT& rect) {
     }
   } else {
     DrawNineSlice(b, {0, 0, bw, bh}, *e, 1);
-    if (hi > 0 && pos > 0) {
-      const int filled = std::min(MulDiv(bw, pos, hi), bw);
+    // Measured from the low limit as in the two-frame mode: a bar from 10
+    // to 20 at 15 is half full, not three quarters.
+    if (hi > 0 && pos > 0 && hi != lo) {
+      const int filled = std::min(MulDiv(bw, pos - lo, hi - lo), bw);
       const int cw = chunk->Image.Width(), ch = chunk->Image.Height();
       if (filled > 0 && cw > 0) {
         if (chunk->TileCentre()) {

@@ -25,6 +25,24 @@ std::string LowerText(std::string s) {
   return s;
 }
 
+// Messages that come often and never change a bar: no need to look at the
+// bars after them.
+bool LeavesBarsAlone(UINT msg) {
+  switch (msg) {
+  case WM_NCHITTEST:
+  case WM_SETCURSOR:
+  case WM_MOUSEMOVE:
+  case WM_NCMOUSEMOVE:
+  case WM_PAINT:
+  case WM_ERASEBKGND:
+  case WM_NCPAINT:
+  case WM_GETTEXT:
+  case WM_GETTEXTLENGTH:
+  case WM_GETDLGCODE: return true;
+  default: return false;
+  }
+}
+
 // The point packed in a message, moved by an offset as 16-bit halves.
 LPARAM MovedPoint(LPARAM point, POINT by) {
   const WORD x = static_cast<WORD>(LOWORD(point) + by.x);
@@ -255,7 +273,20 @@ void TWScrollbar::Paint() {
   if (!Painter || !Painter->SkinData) return;
   TBarInfo info;
   if (!QueryBar(info) || (info.State & STATE_SYSTEM_INVISIBLE)) return;
+  FPainted = info;
+  FHasPainted = true;
   DrawBar(Canvas().Handle(), info);
+}
+
+void TWScrollbar::RefreshIfChanged() {
+  if (!Shown || !FHasPainted || !HandleAllocated()) return;
+  TBarInfo now;
+  if (!QueryBar(now)) return;
+  const auto size = [](const RECT& r) { return SIZE{r.right - r.left, r.bottom - r.top}; };
+  const SIZE a = size(now.Bar), b = size(FPainted.Bar);
+  if (now.ThumbTop != FPainted.ThumbTop || now.ThumbBottom != FPainted.ThumbBottom ||
+      now.State != FPainted.State || a.cx != b.cx || a.cy != b.cy)
+    Invalidate();
 }
 
 void TWScrollbar::DrawBar(HDC dc, const TBarInfo& info) {
@@ -370,6 +401,15 @@ void TSkinScrollbar::FreeBars() {
   HorzBar = VertBar = nullptr;
 }
 
+// The overlays are owned by the painter: deleting the painter frees them
+// before its destructor runs, so it must not free them again.
+void TSkinScrollbar::Notification(TComponent* component, TOperation operation) {
+  TSkinControl::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == HorzBar) HorzBar = nullptr;
+  if (component == VertBar) VertBar = nullptr;
+}
+
 void TSkinScrollbar::ReplaceFixedColor() {
   const TPropInfo* p = Control ? GetPropInfo(Control, "FixedColor") : nullptr;
   if (!p || p->Kind != TPropKind::Integer) return;
@@ -476,7 +516,11 @@ void TSkinScrollbar::AfterMessage(TMessage& msg) {
       msg.Result = SKN_MAGIC;
     }
     break;
-  default: TSkinControl::AfterMessage(msg);
+  default:
+    TSkinControl::AfterMessage(msg);
+    if (!LeavesBarsAlone(msg.Msg))
+      for (TWScrollbar* b : {HorzBar, VertBar})
+        if (b) b->RefreshIfChanged();
   }
 }
 
@@ -556,7 +600,11 @@ void TSkinScrollbarH::AfterMessage(TMessage& msg) {
       b->Invalidate();
     }
     break;
-  default: TSkinControl::AfterMessage(msg);
+  default:
+    TSkinControl::AfterMessage(msg);
+    if (!LeavesBarsAlone(msg.Msg))
+      for (TWScrollbar* b : {HorzBar, VertBar})
+        if (b) b->RefreshIfChanged();
   }
 }
 
@@ -566,6 +614,13 @@ void TSkinScrollbarH::Paint(HDC dc, const RECT&) {
   if (VertBar && HorzBar && VertBar->Shown && HorzBar->Shown)
     FillFace(dc, {VertBar->BarRect.left, HorzBar->BarRect.top, VertBar->BarRect.right + 2,
                   HorzBar->BarRect.bottom + 2});
+}
+
+void TSkinScrollbarH::Notification(TComponent* component, TOperation operation) {
+  TSkinControl::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == HorzBar) HorzBar = nullptr;
+  if (component == VertBar) VertBar = nullptr;
 }
 
 void TSkinScrollbarH::Detach() {
@@ -630,6 +685,11 @@ void TSkinScControl::AfterMessage(TMessage& msg) {
 
 void TSkinScControl::Paint(HDC, const RECT&) {
   if (Overlay) Overlay->Invalidate();
+}
+
+void TSkinScControl::Notification(TComponent* component, TOperation operation) {
+  TSkinControl::Notification(component, operation);
+  if (operation == opRemove && component == Overlay) Overlay = nullptr;
 }
 
 void TSkinScControl::Detach() {

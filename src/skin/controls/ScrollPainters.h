@@ -51,6 +51,10 @@ public:
   void HideBar();
   // The covered bar as the system reports it; false when it cannot be read.
   bool QueryBar(TBarInfo& info);
+  // Paints the overlay again when the covered bar changed since its last
+  // paint without a paint or a scroll message reaching the painter (lines
+  // added below the visible ones move the thumb, nothing else).
+  void RefreshIfChanged();
   void WndProc(TMessage& msg) override;
 
 protected:
@@ -58,6 +62,8 @@ protected:
   void Paint() override;
 
 private:
+  TBarInfo FPainted{}; // what the last paint showed
+  bool FHasPainted = false;
   void PressBar(TMessage& msg);
   void ReleaseBar(TMessage& msg);
   void DrawBar(HDC dc, const TBarInfo& info);
@@ -80,6 +86,7 @@ public:
   void Paint(HDC dc, const RECT& rect) override;
   void SkinChanged() override;
   void Detach() override;
+  void Notification(TComponent* component, TOperation operation) override;
 
 protected:
   void PaintBorder(HDC dc);
@@ -98,6 +105,7 @@ public:
   void AfterMessage(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
   void Detach() override;
+  void Notification(TComponent* component, TOperation operation) override;
 };
 
 class TSkinScControl : public TSkinControl {
@@ -111,6 +119,7 @@ public:
   void AfterMessage(TMessage& msg) override;
   void Paint(HDC dc, const RECT& rect) override;
   void Detach() override;
+  void Notification(TComponent* component, TOperation operation) override;
 };
 
 // The skin's bar drawn into dc over r (the bar at (0, 0)), as the overlay

@@ -13,6 +13,7 @@ FW_CLASS_IMPL(TSkinControl, TComponent, nullptr, NoSetup)
 TSkinControl::TSkinControl(TComponent* owner) : TComponent(owner) {}
 
 TSkinControl::~TSkinControl() {
+  *FAlive = false;
   OldWindowProc.Remove();
   WndProcInstance.Remove();
   if (FormEngine) FormEngine->UnregisterPainter(this);
@@ -104,9 +105,10 @@ void TSkinControl::WndProc(TMessage& msg) {
       return;
     }
     if (!Active) return CallDefault(msg);
+    const auto alive = FAlive;
     if (BeforeMessage(msg)) {
       CallDefault(msg);
-      AfterMessage(msg);
+      if (*alive) AfterMessage(msg);
     }
   } catch (...) {
   }
@@ -114,11 +116,13 @@ void TSkinControl::WndProc(TMessage& msg) {
 
 bool TSkinControl::BeforeMessage(TMessage& msg) {
   switch (msg.Msg) {
-  case WM_NCDESTROY:
+  case WM_NCDESTROY: {
     Status = 6;
+    const auto alive = FAlive;
     CallDefault(msg);
-    if (Active) Detach();
+    if (*alive && Active) Detach();
     return false;
+  }
   case SKN_QUERY: msg.Result = 1; return false;
   default: return true;
   }

@@ -8,6 +8,8 @@
 #include "fw/WindowSubclass.h"
 #include "skin/data/WinSkinData.h"
 
+#include <memory>
+
 class TWinSkinForm;
 
 class TSkinControl : public TComponent {
@@ -91,4 +93,13 @@ public:
   // The handler put in front of the control (or window): every message of
   // the painted window comes here first.
   void WndProc(TMessage& msg);
+
+protected:
+  // False once the painter is gone: a handler that passed a message on (a
+  // click that frees the form, a modal loop) tells by it whether the
+  // painter still exists when the call comes back.
+  std::shared_ptr<const bool> Alive() const { return FAlive; }
+
+private:
+  std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
