@@ -2,6 +2,7 @@
 
 #include "core/Bmp.h"
 #include "core/SkinArchive.h"
+#include "skin/controls/ButtonPainters.h"
 
 #include <gtest/gtest.h>
 
@@ -102,6 +103,8 @@ std::vector<std::uint8_t> BuildArchive(const TSkinSpec& spec) {
       << "\r\nTitleTextActive=" << Rgb(spec.TitleActive)
       << "\r\nTitleTextNoActive=" << Rgb(spec.TitleInactive) << "\r\n";
   ini << spec.ExtraIni;
+  for (const auto& [file, picture] : spec.ExtraFiles)
+    members.push_back({file, WriteBmp(picture)});
   members.push_back({"skin.ini", Bytes(ini.str())});
   return WriteSkinArchive(members);
 }
@@ -253,5 +256,65 @@ public:
     ::testing::AddGlobalTestEnvironment(new TEngineEnvironment);
 
 } // namespace
+
+// --- Push buttons ------------------------------------------------------------------
+
+const TColor kButtonFrame[5] = {MakeColor(0x11, 0x88, 0x22), MakeColor(0x88, 0x11, 0x22),
+                                MakeColor(0x55, 0x56, 0x57), MakeColor(0x22, 0x11, 0x88),
+                                MakeColor(0x88, 0x88, 0x11)};
+
+TSkinSpec ButtonsSpec() {
+  TSkinSpec s = StandardSpec();
+  Bitmap strip(5 * kButtonFrameSize, kButtonFrameSize);
+  for (int f = 0; f < 5; ++f) {
+    strip.FillRect(RectOf(f * kButtonFrameSize, 0, kButtonFrameSize, kButtonFrameSize),
+                   kButtonFrame[f]);
+    strip.FillRect(RectOf(f * kButtonFrameSize, 0, 2, 2), clMagenta);
+  }
+  s.ExtraFiles.push_back({"buttons.bmp", strip});
+  std::ostringstream ini;
+  ini << "[Buttons]\r\nBitmap=buttons.bmp\r\nTrans=1\r\nTile=0\r\n";
+  for (const char* band : {"LeftWidth", "RightWidth", "TopHeight", "BottomHeight"})
+    ini << band << "=" << kButtonBand << "\r\n";
+  s.ExtraIni += ini.str();
+  return s;
+}
+
+int ButtonFrameOf(TColor c) {
+  for (int f = 0; f < 5; ++f)
+    if (kButtonFrame[f] == c) return f + 1;
+  return 0;
+}
+
+Bitmap PaintedBy(TSkinControl& painter, TColor background) {
+  RECT r{};
+  if (painter.Handle) {
+    GetWindowRect(painter.Handle, &r);
+  } else if (painter.GraphicControl) {
+    r = painter.GraphicControl->ClientRect();
+  }
+  TBitmap target;
+  target.SetSize(r.right - r.left, r.bottom - r.top);
+  if (target.Empty()) return {};
+  const RECT all{0, 0, r.right - r.left, r.bottom - r.top};
+  TSkinControl::FillColor(target.Canvas().Handle(), all, background);
+  if (auto* speed = As<TSkinSpeedButton>(&painter))
+    speed->DrawSpeedButton(target.Canvas().Handle(), all);
+  else
+    painter.PaintWindow(target.Canvas().Handle());
+  return target.ToBitmap();
+}
+
+TSkinControl* PainterOf(const TWinSkinForm* engine, const TControl* c) {
+  if (!engine) return nullptr;
+  for (TSkinControl* p : engine->Painters)
+    if (p->Control == c || (p->GraphicControl && p->GraphicControl == c)) return p;
+  return nullptr;
+}
+
+std::string PainterClassOf(const TWinSkinForm* engine, const TControl* c) {
+  const TSkinControl* p = PainterOf(engine, c);
+  return p ? p->ClassName() : "none";
+}
 
 } // namespace enginetest

@@ -44,6 +44,8 @@ struct TSkinSpec {
   TColor MenuBackground = MakeColor(50, 60, 70);
   std::vector<TButtonSpec> Buttons;
   std::string ExtraIni; // appended to the definition as it is
+  // Pictures the extra definition lines name: file name and picture.
+  std::vector<std::pair<std::string, Bitmap>> ExtraFiles;
 };
 
 // Close (action 0, x 22), maximize (1, x 40, shown when not maximized),
@@ -108,5 +110,28 @@ std::string Describe(const TWindowSnapshot& s);
 // Registers (once) a window class of this module whose procedure is
 // DefWindowProcW, for bare windows the manager may skin.
 const wchar_t* PlainClass();
+
+// --- Push buttons ------------------------------------------------------------------
+
+// The five "Buttons" frames of ButtonsSpec, solid and distinct: normal,
+// pressed, disabled, hot, focused or default. Each frame has a magenta
+// 2 x 2 top-left corner and the element is transparent, so a button's
+// pixel (0, 0) shows what lies beneath it.
+extern const TColor kButtonFrame[5];
+constexpr int kButtonFrameSize = 12, kButtonBand = 3;
+// StandardSpec with that "Buttons" element.
+TSkinSpec ButtonsSpec();
+// The frame (1 to 5) whose colour c is, or 0.
+int ButtonFrameOf(TColor c);
+
+// What a painter draws through PaintWindow into a bitmap of the painted
+// window's size, first filled with background.
+Bitmap PaintedBy(TSkinControl& painter, TColor background = MakeColor(1, 2, 3));
+
+// The painter of a control (framework or windowless) in the engine's
+// list, or null.
+TSkinControl* PainterOf(const TWinSkinForm* engine, const TControl* c);
+// Its class name, or "none".
+std::string PainterClassOf(const TWinSkinForm* engine, const TControl* c);
 
 } // namespace enginetest
