@@ -186,8 +186,11 @@ void TWinSkinForm::SkinByChain(TControl* c, const std::string& cn) {
     if (has(xcButton)) TWinSkinForm_Attach<TSkinMP>(this, c, false);
     return;
   }
-  if (c->Is<TCustomRadioGroup>()) {
-    if (has(xcRadioButton)) TWinSkinForm_Attach<TSkinGroupBox>(this, c, true);
+  // Without its own kind a radio group goes on down the chain: it is a
+  // group box too. Its buttons get their painters with the check and
+  // radio family.
+  if (c->Is<TCustomRadioGroup>() && has(xcRadioButton)) {
+    TWinSkinForm_Attach<TSkinGroupBox>(this, c, true);
     return;
   }
   if (cn == "TDBNAVIGATOR") {
