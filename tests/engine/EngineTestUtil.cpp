@@ -317,4 +317,76 @@ std::string PainterClassOf(const TWinSkinForm* engine, const TControl* c) {
   return p ? p->ClassName() : "none";
 }
 
+// --- System dialogs ------------------------------------------------------------------
+
+std::vector<TDialogCommand> DialogCommands;
+
+namespace {
+
+INT_PTR CALLBACK NotingDialogProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_INITDIALOG) return TRUE;
+  if (msg == WM_COMMAND) {
+    DialogCommands.push_back({wParam, lParam, InSendMessage() != FALSE});
+    return TRUE;
+  }
+  return FALSE;
+}
+
+void PutWord(std::vector<WORD>& t, WORD w) {
+  t.push_back(w);
+}
+void PutDword(std::vector<WORD>& t, DWORD d) {
+  t.push_back(LOWORD(d));
+  t.push_back(HIWORD(d));
+}
+void PutText(std::vector<WORD>& t, const wchar_t* s) {
+  for (; *s; ++s)
+    t.push_back(static_cast<WORD>(*s));
+  t.push_back(0);
+}
+
+} // namespace
+
+HWND MakeDialog(const std::vector<TDialogItem>& items, DWORD style, HWND parent) {
+  std::vector<WORD> t;
+  PutDword(t, style | DS_SETFONT);
+  PutDword(t, 0);
+  PutWord(t, static_cast<WORD>(items.size()));
+  for (short v : {10, 10, 200, 120})
+    PutWord(t, static_cast<WORD>(v));
+  PutWord(t, 0); // no menu
+  PutWord(t, 0); // the dialog class
+  PutText(t, L"Dialog");
+  PutWord(t, 8);
+  PutText(t, L"MS Shell Dlg");
+  for (const TDialogItem& item : items) {
+    if (t.size() % 2) t.push_back(0); // items start on a DWORD
+    PutDword(t, item.Style | WS_CHILD | WS_VISIBLE);
+    PutDword(t, 0);
+    for (short v : {item.X, item.Y, item.Width, item.Height})
+      PutWord(t, static_cast<WORD>(v));
+    PutWord(t, item.Id);
+    PutText(t, item.Class);
+    PutText(t, item.Text);
+    PutWord(t, 0); // no creation data
+  }
+  TSkinManage* m = SkinManagerObject();
+  if (m) m->SetEnabled(false);
+  HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
+                                           reinterpret_cast<const DLGTEMPLATE*>(t.data()), parent,
+                                           NotingDialogProc, 0);
+  if (dialog) ShowWindow(dialog, SW_SHOW);
+  Pump();
+  return dialog;
+}
+
+TWinSkinForm* SkinDialog(HWND dialog) {
+  TSkinManage* m = SkinManagerObject();
+  if (!m) return nullptr;
+  m->SetEnabled(true);
+  if (!m->FindFormEngine(dialog) && !m->SkinWindow(dialog)) return nullptr;
+  TWinSkinForm* e = m->FindFormEngine(dialog);
+  return PumpUntil([e] { return e->EngineState == 1; }) ? e : nullptr;
+}
+
 } // namespace enginetest

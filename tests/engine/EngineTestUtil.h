@@ -134,4 +134,30 @@ TSkinControl* PainterOf(const TWinSkinForm* engine, const TControl* c);
 // Its class name, or "none".
 std::string PainterClassOf(const TWinSkinForm* engine, const TControl* c);
 
+// --- System dialogs ------------------------------------------------------------------
+
+// One control of a dialog template, in dialog units.
+struct TDialogItem {
+  const wchar_t* Class;
+  DWORD Style; // WS_CHILD | WS_VISIBLE are added
+  WORD Id;
+  const wchar_t* Text = L"";
+  short X = 4, Y = 4, Width = 50, Height = 14;
+};
+
+// A modeless dialog of the system's dialog class "#32770", made from a
+// template in memory, shown but not skinned (the manager is off while it
+// shows). Its procedure notes the WM_COMMANDs it gets in DialogCommands.
+HWND MakeDialog(const std::vector<TDialogItem>& items,
+                DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
+                HWND parent = nullptr);
+struct TDialogCommand {
+  WPARAM WParam;
+  LPARAM LParam;
+  bool Sent; // inside SendMessage rather than taken from the queue
+};
+extern std::vector<TDialogCommand> DialogCommands;
+// Skins the dialog now through the manager; its engine, or null.
+TWinSkinForm* SkinDialog(HWND dialog);
+
 } // namespace enginetest
