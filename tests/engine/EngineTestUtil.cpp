@@ -326,7 +326,7 @@ namespace {
 INT_PTR CALLBACK NotingDialogProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_INITDIALOG) return TRUE;
   if (msg == WM_COMMAND) {
-    DialogCommands.push_back({wParam, lParam, InSendMessage() != FALSE});
+    DialogCommands.push_back({wParam, lParam});
     return TRUE;
   }
   return FALSE;

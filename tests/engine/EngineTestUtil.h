@@ -154,7 +154,6 @@ HWND MakeDialog(const std::vector<TDialogItem>& items,
 struct TDialogCommand {
   WPARAM WParam;
   LPARAM LParam;
-  bool Sent; // inside SendMessage rather than taken from the queue
 };
 extern std::vector<TDialogCommand> DialogCommands;
 // Skins the dialog now through the manager; its engine, or null.
