@@ -102,7 +102,8 @@ void TBitBtn::SetSpacing(int v) {
 void TBitBtn::SetKind(TBitBtnKind v) {
   if (v == FKind) return;
   FKind = v;
-  if (v == bkCustom) return;
+  // Read from a stored description, caption and roles come as stored.
+  if (v == bkCustom || HasState(csLoading)) return;
   SetCaption(KindCaption(v));
   SetDefault(v == bkOK || v == bkYes);
   SetCancel(v == bkCancel || v == bkNo);

@@ -1,5 +1,8 @@
 #include "fw/Graphics.h"
 
+#include "core/Bmp.h"
+#include "fw/FormStream.h"
+
 #include <cstring>
 
 const TEnumInfo FontStyleInfo{"TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}};
@@ -428,6 +431,18 @@ void TBitmap::FromBitmap(const Bitmap& pixels) {
   if (FBits && !pixels.Empty())
     std::memcpy(FBits, pixels.Pixels().data(), pixels.Pixels().size() * 4);
   Changed();
+}
+
+void TBitmap::DefineProperties(TFiler& filer) {
+  filer.DefineBinaryProperty(
+      "Data",
+      [this](const std::vector<std::uint8_t>& data) {
+        // A picture that cannot be read leaves the bitmap empty.
+        Bitmap pixels;
+        if (!ReadBmp(data, pixels)) pixels.Clear();
+        FromBitmap(pixels);
+      },
+      [this] { return WriteBmp(ToBitmap()); }, !Empty());
 }
 
 Bitmap TBitmap::ToBitmap() const {

@@ -201,6 +201,8 @@ public:
   Bitmap ToBitmap() const;
   // A bitmap resource of the module (false when it is not there).
   bool LoadFromResourceName(HINSTANCE instance, const wchar_t* name);
+  // The picture goes into stored descriptions as "Data", a BMP file.
+  void DefineProperties(TFiler& filer) override;
 
 private:
   void FreeCanvas();

@@ -6,14 +6,15 @@ static void SetupSpeedButton(TClassInfo& c) {
   using T = TSpeedButton;
   c.Props.push_back(BoolProp<T>(
       "Flat", [](T* o) { return o->Flat(); }, [](T* o, bool v) { o->SetFlat(v); }, false));
-  c.Props.push_back(BoolProp<T>(
-      "Down", [](T* o) { return o->Down(); }, [](T* o, bool v) { o->SetDown(v); }, false));
   c.Props.push_back(IntProp<T>(
       "GroupIndex", [](T* o) { return o->GroupIndex(); },
       [](T* o, std::int64_t v) { o->SetGroupIndex(static_cast<int>(v)); }, 0));
   c.Props.push_back(BoolProp<T>(
       "AllowAllUp", [](T* o) { return o->AllowAllUp(); }, [](T* o, bool v) { o->SetAllowAllUp(v); },
       false));
+  // After its group: only grouped buttons stay down.
+  c.Props.push_back(BoolProp<T>(
+      "Down", [](T* o) { return o->Down(); }, [](T* o, bool v) { o->SetDown(v); }, false));
   c.Props.push_back(ObjectProp<T, TBitmap>(
       "Glyph", [](T* o) { return &o->Glyph(); },
       [](T* o, TBitmap* v) {
@@ -51,6 +52,10 @@ void TSpeedButton::SetFlat(bool v) {
 }
 
 void TSpeedButton::SetDown(bool v) {
+  if (HasState(csLoading)) {
+    FDown = v; // the group may come later in the description
+    return;
+  }
   if (FGroupIndex == 0) v = false; // only grouped buttons stay down
   if (v == FDown) return;
   if (FDown && !FAllowAllUp && FGroupIndex != 0) {
@@ -66,6 +71,11 @@ void TSpeedButton::SetDown(bool v) {
   FDown = v;
   Invalidate();
   if (v) UpdateExclusive();
+}
+
+void TSpeedButton::Loaded() {
+  TGraphicControl::Loaded();
+  if (FGroupIndex == 0) FDown = false;
 }
 
 void TSpeedButton::UpdateExclusive() {

@@ -36,6 +36,7 @@ public:
 
   void WndProc(TMessage& msg) override;
   void Click() override;
+  void Loaded() override;
 
 protected:
   void Paint() override;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -99,12 +100,26 @@ struct TWindowSubclassRecord {
   }
   // Freed once nothing can reach it: no owner, no call running, and out
   // of every chain (or the window gone).
-  void FreeIfUnreachable() {
-    if (OwnerHolds || Depth > 0 || InChain) return;
-    FreeWindowStub(Stub);
-    delete this;
-  }
+  void FreeIfUnreachable();
 };
+
+namespace {
+
+// The live subclasses by their stubs, so that a subclass leaving the
+// window can also take out released ones it was put in front of.
+std::unordered_map<WNDPROC, TWindowSubclassRecord*>& LiveStubs() {
+  static std::unordered_map<WNDPROC, TWindowSubclassRecord*> stubs;
+  return stubs;
+}
+
+} // namespace
+
+void TWindowSubclassRecord::FreeIfUnreachable() {
+  if (OwnerHolds || Depth > 0 || InChain) return;
+  LiveStubs().erase(Stub);
+  FreeWindowStub(Stub);
+  delete this;
+}
 
 namespace {
 
@@ -166,6 +181,7 @@ bool TWindowSubclass::Install(HWND wnd, TWndMethod handler, bool unicode) {
     delete rec;
     return false;
   }
+  LiveStubs()[rec->Stub] = rec;
   const LONG_PTR stub = reinterpret_cast<LONG_PTR>(rec->Stub);
   rec->Old = reinterpret_cast<WNDPROC>(unicode ? SetWindowLongPtrW(wnd, GWLP_WNDPROC, stub)
                                                : SetWindowLongPtrA(wnd, GWLP_WNDPROC, stub));
@@ -184,11 +200,27 @@ void TWindowSubclass::Release(TWindowSubclassRecord& rec) {
   const LONG_PTR current = rec.Unicode ? GetWindowLongPtrW(rec.Wnd, GWLP_WNDPROC)
                                        : GetWindowLongPtrA(rec.Wnd, GWLP_WNDPROC);
   if (current != reinterpret_cast<LONG_PTR>(rec.Stub)) return; // in somebody's chain: pass on
+  // Subclasses of ours that were released while we sat in front of them
+  // go with us: the window gets back the procedure from before them all.
+  WNDPROC back = rec.Old;
+  std::vector<TWindowSubclassRecord*> passed;
+  for (auto it = LiveStubs().find(back); it != LiveStubs().end(); it = LiveStubs().find(back)) {
+    TWindowSubclassRecord* before = it->second;
+    if (before->Wnd != rec.Wnd || before->Unicode != rec.Unicode || !before->Released ||
+        !before->InChain)
+      break;
+    passed.push_back(before);
+    back = before->Old;
+  }
   if (rec.Unicode)
-    SetWindowLongPtrW(rec.Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(rec.Old));
+    SetWindowLongPtrW(rec.Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(back));
   else
-    SetWindowLongPtrA(rec.Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(rec.Old));
+    SetWindowLongPtrA(rec.Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(back));
   rec.InChain = false;
+  for (TWindowSubclassRecord* before : passed) {
+    before->InChain = false;
+    before->FreeIfUnreachable();
+  }
 }
 
 void TWindowSubclass::Remove() {

@@ -7,7 +7,9 @@
 // Removal gives the window its previous procedure back when ours is still
 // the current one. When somebody subclassed the window after us, our stub
 // stays in their chain as a plain pass-through until the window is
-// destroyed, so neither they nor the procedure before us are cut off.
+// destroyed, so neither they nor the procedure before us are cut off; when
+// the one after us is a subclass of this kind, its removal takes the
+// pass-through out too and the window gets its first procedure back.
 
 #include "fw/Messages.h"
 #include "fw/WndHook.h"

@@ -2,6 +2,7 @@
 
 #include "core/Bmp.h"
 #include "core/SkinArchive.h"
+#include "skin/controls/ButtonPainters.h"
 
 #include <gtest/gtest.h>
 
@@ -255,5 +256,137 @@ public:
     ::testing::AddGlobalTestEnvironment(new TEngineEnvironment);
 
 } // namespace
+
+// --- Push buttons ------------------------------------------------------------------
+
+const TColor kButtonFrame[5] = {MakeColor(0x11, 0x88, 0x22), MakeColor(0x88, 0x11, 0x22),
+                                MakeColor(0x55, 0x56, 0x57), MakeColor(0x22, 0x11, 0x88),
+                                MakeColor(0x88, 0x88, 0x11)};
+
+TSkinSpec ButtonsSpec() {
+  TSkinSpec s = StandardSpec();
+  Bitmap strip(5 * kButtonFrameSize, kButtonFrameSize);
+  for (int f = 0; f < 5; ++f) {
+    strip.FillRect(RectOf(f * kButtonFrameSize, 0, kButtonFrameSize, kButtonFrameSize),
+                   kButtonFrame[f]);
+    strip.FillRect(RectOf(f * kButtonFrameSize, 0, 2, 2), clMagenta);
+  }
+  s.ExtraFiles.push_back({"buttons.bmp", strip});
+  std::ostringstream ini;
+  ini << "[Buttons]\r\nBitmap=buttons.bmp\r\nTrans=1\r\nTile=0\r\n";
+  for (const char* band : {"LeftWidth", "RightWidth", "TopHeight", "BottomHeight"})
+    ini << band << "=" << kButtonBand << "\r\n";
+  s.ExtraIni += ini.str();
+  return s;
+}
+
+int ButtonFrameOf(TColor c) {
+  for (int f = 0; f < 5; ++f)
+    if (kButtonFrame[f] == c) return f + 1;
+  return 0;
+}
+
+Bitmap PaintedBy(TSkinControl& painter, TColor background) {
+  RECT r{};
+  if (painter.Handle) {
+    GetWindowRect(painter.Handle, &r);
+  } else if (painter.GraphicControl) {
+    r = painter.GraphicControl->ClientRect();
+  }
+  TBitmap target;
+  target.SetSize(r.right - r.left, r.bottom - r.top);
+  if (target.Empty()) return {};
+  const RECT all{0, 0, r.right - r.left, r.bottom - r.top};
+  TSkinControl::FillColor(target.Canvas().Handle(), all, background);
+  if (auto* speed = As<TSkinSpeedButton>(&painter))
+    speed->DrawSpeedButton(target.Canvas().Handle(), all);
+  else
+    painter.PaintWindow(target.Canvas().Handle());
+  return target.ToBitmap();
+}
+
+TSkinControl* PainterOf(const TWinSkinForm* engine, const TControl* c) {
+  if (!engine) return nullptr;
+  for (TSkinControl* p : engine->Painters)
+    if (p->Control == c || (p->GraphicControl && p->GraphicControl == c)) return p;
+  return nullptr;
+}
+
+std::string PainterClassOf(const TWinSkinForm* engine, const TControl* c) {
+  const TSkinControl* p = PainterOf(engine, c);
+  return p ? p->ClassName() : "none";
+}
+
+// --- System dialogs ------------------------------------------------------------------
+
+std::vector<TDialogCommand> DialogCommands;
+
+namespace {
+
+INT_PTR CALLBACK NotingDialogProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_INITDIALOG) return TRUE;
+  if (msg == WM_COMMAND) {
+    DialogCommands.push_back({wParam, lParam});
+    return TRUE;
+  }
+  return FALSE;
+}
+
+void PutWord(std::vector<WORD>& t, WORD w) {
+  t.push_back(w);
+}
+void PutDword(std::vector<WORD>& t, DWORD d) {
+  t.push_back(LOWORD(d));
+  t.push_back(HIWORD(d));
+}
+void PutText(std::vector<WORD>& t, const wchar_t* s) {
+  for (; *s; ++s)
+    t.push_back(static_cast<WORD>(*s));
+  t.push_back(0);
+}
+
+} // namespace
+
+HWND MakeDialog(const std::vector<TDialogItem>& items, DWORD style, HWND parent) {
+  std::vector<WORD> t;
+  PutDword(t, style | DS_SETFONT);
+  PutDword(t, 0);
+  PutWord(t, static_cast<WORD>(items.size()));
+  for (short v : {10, 10, 200, 120})
+    PutWord(t, static_cast<WORD>(v));
+  PutWord(t, 0); // no menu
+  PutWord(t, 0); // the dialog class
+  PutText(t, L"Dialog");
+  PutWord(t, 8);
+  PutText(t, L"MS Shell Dlg");
+  for (const TDialogItem& item : items) {
+    if (t.size() % 2) t.push_back(0); // items start on a DWORD
+    PutDword(t, item.Style | WS_CHILD | WS_VISIBLE);
+    PutDword(t, 0);
+    for (short v : {item.X, item.Y, item.Width, item.Height})
+      PutWord(t, static_cast<WORD>(v));
+    PutWord(t, item.Id);
+    PutText(t, item.Class);
+    PutText(t, item.Text);
+    PutWord(t, 0); // no creation data
+  }
+  TSkinManage* m = SkinManagerObject();
+  if (m) m->SetEnabled(false);
+  HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
+                                           reinterpret_cast<const DLGTEMPLATE*>(t.data()), parent,
+                                           NotingDialogProc, 0);
+  if (dialog) ShowWindow(dialog, SW_SHOW);
+  Pump();
+  return dialog;
+}
+
+TWinSkinForm* SkinDialog(HWND dialog) {
+  TSkinManage* m = SkinManagerObject();
+  if (!m) return nullptr;
+  m->SetEnabled(true);
+  if (!m->FindFormEngine(dialog) && !m->SkinWindow(dialog)) return nullptr;
+  TWinSkinForm* e = m->FindFormEngine(dialog);
+  return PumpUntil([e] { return e->EngineState == 1; }) ? e : nullptr;
+}
 
 } // namespace enginetest

@@ -111,4 +111,52 @@ std::string Describe(const TWindowSnapshot& s);
 // DefWindowProcW, for bare windows the manager may skin.
 const wchar_t* PlainClass();
 
+// --- Push buttons ------------------------------------------------------------------
+
+// The five "Buttons" frames of ButtonsSpec, solid and distinct: normal,
+// pressed, disabled, hot, focused or default. Each frame has a magenta
+// 2 x 2 top-left corner and the element is transparent, so a button's
+// pixel (0, 0) shows what lies beneath it.
+extern const TColor kButtonFrame[5];
+constexpr int kButtonFrameSize = 12, kButtonBand = 3;
+// StandardSpec with that "Buttons" element.
+TSkinSpec ButtonsSpec();
+// The frame (1 to 5) whose colour c is, or 0.
+int ButtonFrameOf(TColor c);
+
+// What a painter draws through PaintWindow into a bitmap of the painted
+// window's size, first filled with background.
+Bitmap PaintedBy(TSkinControl& painter, TColor background = MakeColor(1, 2, 3));
+
+// The painter of a control (framework or windowless) in the engine's
+// list, or null.
+TSkinControl* PainterOf(const TWinSkinForm* engine, const TControl* c);
+// Its class name, or "none".
+std::string PainterClassOf(const TWinSkinForm* engine, const TControl* c);
+
+// --- System dialogs ------------------------------------------------------------------
+
+// One control of a dialog template, in dialog units.
+struct TDialogItem {
+  const wchar_t* Class;
+  DWORD Style; // WS_CHILD | WS_VISIBLE are added
+  WORD Id;
+  const wchar_t* Text = L"";
+  short X = 4, Y = 4, Width = 50, Height = 14;
+};
+
+// A modeless dialog of the system's dialog class "#32770", made from a
+// template in memory, shown but not skinned (the manager is off while it
+// shows). Its procedure notes the WM_COMMANDs it gets in DialogCommands.
+HWND MakeDialog(const std::vector<TDialogItem>& items,
+                DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
+                HWND parent = nullptr);
+struct TDialogCommand {
+  WPARAM WParam;
+  LPARAM LParam;
+};
+extern std::vector<TDialogCommand> DialogCommands;
+// Skins the dialog now through the manager; its engine, or null.
+TWinSkinForm* SkinDialog(HWND dialog);
+
 } // namespace enginetest

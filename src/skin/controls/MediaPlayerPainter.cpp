@@ -145,7 +145,15 @@ void TSkinMP::Attach(TWinSkinForm* engine, TSkinData* skin, bool recolor, TCanva
   auto* player = As<TWinControl>(Control);
   if (!player || !player->Parent()) return;
   Overlay = new TWMediaPlayer(engine);
+  // The engine owns the overlay and may free it first (a form frees its
+  // engine before its controls): the painter must hear of it.
+  Overlay->FreeNotification(this);
   Overlay->Bind(player, this, skin);
+}
+
+void TSkinMP::Notification(TComponent* component, TOperation operation) {
+  TSkinControl::Notification(component, operation);
+  if (operation == opRemove && component == Overlay) Overlay = nullptr;
 }
 
 void TSkinMP::AfterMessage(TMessage& msg) {

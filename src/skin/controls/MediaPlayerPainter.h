@@ -48,5 +48,6 @@ public:
   void Attach(TWinSkinForm* engine, TSkinData* skin, bool recolor, TCanvas* canvas) override;
   void AfterMessage(TMessage& msg) override;
   void Detach() override;
+  void Notification(TComponent* component, TOperation operation) override;
   ~TSkinMP() override;
 };
