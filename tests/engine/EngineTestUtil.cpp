@@ -23,7 +23,8 @@ Bitmap PiecePicture(const TPieceSpec& p, bool side) {
   const int length = 12;
   Bitmap bmp(side ? 2 * p.Size : length, side ? length : 2 * p.Size);
   for (int f = 0; f < 2; ++f) {
-    const TRect r = side ? RectOf(f * p.Size, 0, p.Size, length) : RectOf(0, f * p.Size, length, p.Size);
+    const TRect r =
+        side ? RectOf(f * p.Size, 0, p.Size, length) : RectOf(0, f * p.Size, length, p.Size);
     bmp.FillRect(r, p.Colors[f]);
     if (side)
       for (int i = 0; i < p.MagentaCorner; ++i)
@@ -68,7 +69,9 @@ TSkinSpec StandardSpec() {
 std::vector<std::uint8_t> BuildArchive(const TSkinSpec& spec) {
   std::vector<TSkinArchiveMember> members;
   std::ostringstream ini;
-  ini << "[TitlebarSkin]\r\nSkinName=Engine test\r\n[Personality]\r\n";
+  ini << "[TitlebarSkin]\r\nSkinName=Engine test\r\n[Personality]\r\n" << spec.PersonalityIni;
+  for (const auto& [name, picture] : spec.ExtraFiles)
+    members.push_back({name, WriteBmp(picture)});
   const struct {
     const char* Name;
     const TPieceSpec& Piece;
@@ -97,8 +100,9 @@ std::vector<std::uint8_t> BuildArchive(const TSkinSpec& spec) {
     members.push_back({file, WriteBmp(ButtonPicture(b))});
     ini << "frame=" << b.Frames << "\r\nButtonImage=" << file << "\r\n";
   }
-  ini << "[Colours]\r\nButtonFace=" << Rgb(spec.Face) << "\r\nTitleTextActive="
-      << Rgb(spec.TitleActive) << "\r\nTitleTextNoActive=" << Rgb(spec.TitleInactive) << "\r\n";
+  ini << "[Colours]\r\nButtonFace=" << Rgb(spec.Face)
+      << "\r\nTitleTextActive=" << Rgb(spec.TitleActive)
+      << "\r\nTitleTextNoActive=" << Rgb(spec.TitleInactive) << "\r\n";
   ini << spec.ExtraIni;
   members.push_back({"skin.ini", Bytes(ini.str())});
   return WriteSkinArchive(members);

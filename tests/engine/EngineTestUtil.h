@@ -12,17 +12,18 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace enginetest {
 
 // Frame colours of the test skin: index 0 is frame 1.
 struct TPieceSpec {
-  int Size = 4;                   // width (sides) or height (top, bottom)
-  TColor Colors[2] = {0, 0};      // active, inactive
-  bool Trans = false;             // "...Trans=1"
-  int MagentaCorner = 0;          // side pieces: this many magenta pixels in the top-left
-  int MagentaBottomLeft = 0;      // bottom piece: magenta pixels at its left end
+  int Size = 4;              // width (sides) or height (top, bottom)
+  TColor Colors[2] = {0, 0}; // active, inactive
+  bool Trans = false;        // "...Trans=1"
+  int MagentaCorner = 0;     // side pieces: this many magenta pixels in the top-left
+  int MagentaBottomLeft = 0; // bottom piece: magenta pixels at its left end
 };
 
 struct TButtonSpec {
@@ -44,6 +45,11 @@ struct TSkinSpec {
   TColor MenuBackground = MakeColor(50, 60, 70);
   std::vector<TButtonSpec> Buttons;
   std::string ExtraIni; // appended to the definition as it is
+  // Put first in [Personality]: its keys win over those the builder writes
+  // (the first occurrence of a key counts), e.g. "LeftFrame=3\r\n".
+  std::string PersonalityIni;
+  // More pictures for the archive, named as the ini text refers to them.
+  std::vector<std::pair<std::string, Bitmap>> ExtraFiles;
 };
 
 // Close (action 0, x 22), maximize (1, x 40, shown when not maximized),
