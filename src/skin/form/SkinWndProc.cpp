@@ -11,6 +11,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 namespace {
 
 TSkinManage* Manager() {
@@ -331,8 +333,13 @@ void TWinSkinForm::HandleNcCalcSize(TMessage& msg) {
     params->rgrc[1] = params->rgrc[0];
   } else {
     const WINDOWPOS& p = *params->lppos;
-    const RECT client{p.x + BorderLeft, p.y + CaptionHeight + MenuHeight, p.x + p.cx - BorderRight,
-                      p.y + p.cy - BorderBottom};
+    RECT client{p.x + BorderLeft, p.y + CaptionHeight + MenuHeight, p.x + p.cx - BorderRight,
+                p.y + p.cy - BorderBottom};
+    // A window smaller than the skin's frame (a minimized one, above all)
+    // gets an empty client, never one turned inside out; its origin stays
+    // where the window-relative points expect it.
+    client.right = std::max(client.right, client.left);
+    client.bottom = std::max(client.bottom, client.top);
     params->rgrc[0] = client;
     params->rgrc[1] = client;
   }
@@ -370,9 +377,9 @@ void TWinSkinForm::HandleSize(TMessage& msg) {
 bool TWinSkinForm::PaintBorderRegion(int piece, int width, int height, int dx, int dy, HRGN& out) {
   const TDataSkinBorder& border = SkinData->Skin().Border(piece - 1);
   if (!border.Trans || width <= 0 || height <= 0) return false;
-  Bitmap picture = BuildNineSlice(RectOf(0, 0, width, height), border.Image, border.Margins(),
-                                  piece >= 3, border.Tile != 1, border.Frame,
-                                  Active || border.Frame <= 1 ? 1 : 2);
+  Bitmap picture =
+      BuildNineSlice(RectOf(0, 0, width, height), border.Image, border.Margins(), piece >= 3,
+                     border.Tile != 1, border.Frame, Active || border.Frame <= 1 ? 1 : 2);
   TGdiRegion region = RegionFromBitmap(picture, dx, dy, 1, 1, 1, clMagenta);
   out = region.Release();
   return out != nullptr;
@@ -403,9 +410,8 @@ void TWinSkinForm::UpdateRegion() {
     if (FrameKind != 2) {
       auto piece = [&](int number, const RECT& rect, bool usePicture) {
         HRGN made = nullptr;
-        if (!usePicture ||
-            !PaintBorderRegion(number, rect.right - rect.left, rect.bottom - rect.top, rect.left,
-                               rect.top, made))
+        if (!usePicture || !PaintBorderRegion(number, rect.right - rect.left,
+                                              rect.bottom - rect.top, rect.left, rect.top, made))
           made = CreateRectRgn(rect.left, rect.top, rect.right, rect.bottom);
         TGdiRegion owned(made);
         CombineRgn(region.Get(), region.Get(), owned.Get(), RGN_OR);
