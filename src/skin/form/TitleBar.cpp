@@ -130,8 +130,8 @@ void TWinSkinForm::PaintFrame(HDC given) {
     } else {
       PaintBorder(1, {0, 0, BorderLeft, FrameHeight}, dc);
       PaintBorder(2, {FrameWidth - BorderRight, 0, FrameWidth, FrameHeight}, dc);
-      PaintBorder(4, {BorderLeft, FrameHeight - BorderBottom, FrameWidth - BorderRight, FrameHeight},
-                  dc);
+      PaintBorder(
+          4, {BorderLeft, FrameHeight - BorderBottom, FrameWidth - BorderRight, FrameHeight}, dc);
       PaintCaption(dc);
       // The skinned menu bar paints this band from the menus issue on.
       if (MenuHeight > 0) {
@@ -200,8 +200,8 @@ void TWinSkinForm::DrawCaptionText(TCanvas& canvas, const RECT& captionRect) {
   HDC dc = canvas.Handle();
   TSelection font(dc, CaptionFont.Handle());
   const int oldMode = SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColorToCOLORREF(SkinData->Skin().Colors[Active ? scTitleTextActive
-                                                                   : scTitleTextNoActive]));
+  SetTextColor(dc, ColorToCOLORREF(
+                       SkinData->Skin().Colors[Active ? scTitleTextActive : scTitleTextNoActive]));
   RECT box = captionRect;
   DrawWideText(dc, text, box, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP);
   box.right += title.TextBackLeft + title.TextBackRight;
@@ -237,9 +237,9 @@ void TWinSkinForm::DrawCaptionText(TCanvas& canvas, const RECT& captionRect) {
                     true, true, 2, Active ? 1 : 2, {title.TextBackLeft, 0, title.TextBackRight, 0});
   box.left += title.TextBackLeft;
   box.right -= title.TextBackRight;
-  const UINT flags = RightToLeft ? DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_RIGHT |
-                                       DT_RTLREADING
-                                 : DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
+  const UINT flags = RightToLeft
+                         ? DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_RIGHT | DT_RTLREADING
+                         : DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
   DrawWideText(dc, text, box, flags);
   CaptionTextRect = box;
   SetBkMode(dc, oldMode);
@@ -268,9 +268,8 @@ bool TWinSkinForm::ButtonShown(int index, int value, bool first) {
   }
   if (value >= 201 && value <= 999) return true;
   if (value >= 1000 && value <= 2000)
-    return !first ||
-           SendMessageW(Handle, SKN_QUERYBUTTON, static_cast<WPARAM>(value),
-                        static_cast<LPARAM>(SysButtons[index]->Definition->Action)) > 0;
+    return !first || SendMessageW(Handle, SKN_QUERYBUTTON, static_cast<WPARAM>(value),
+                                  static_cast<LPARAM>(SysButtons[index]->Definition->Action)) > 0;
   return false;
 }
 
@@ -369,16 +368,15 @@ void TWinSkinForm::DrawCaptionIcon(HDC dc, const RECT& rect) {
     return;
   }
   // The scaled copy is kept while the icon stays the same.
-  if (IconHandle != FScaledFrom || !FScaledIcon) {
-    if (FScaledIcon) DestroyIcon(FScaledIcon);
-    FScaledIcon = static_cast<HICON>(
-        CopyImage(IconHandle, IMAGE_ICON, IconSize, IconSize, LR_COPYFROMRESOURCE));
+  if (IconHandle != FScaledFrom || !FScaledIcon.Get()) {
+    FScaledIcon.Reset(static_cast<HICON>(
+        CopyImage(IconHandle, IMAGE_ICON, IconSize, IconSize, LR_COPYFROMRESOURCE)));
     FScaledFrom = IconHandle;
   }
-  if (!FScaledIcon) return;
-  const int y = CaptionTextRect.top + (CaptionTextRect.bottom - CaptionTextRect.top) / 2 -
-                IconSize / 2;
-  DrawIconEx(dc, 8, y, FScaledIcon, IconSize, IconSize, 0, nullptr, DI_NORMAL);
+  if (!FScaledIcon.Get()) return;
+  const int y =
+      CaptionTextRect.top + (CaptionTextRect.bottom - CaptionTextRect.top) / 2 - IconSize / 2;
+  DrawIconEx(dc, 8, y, FScaledIcon.Get(), IconSize, IconSize, 0, nullptr, DI_NORMAL);
 }
 
 // The system menu style bit is off while the skin paints the frame, so the
@@ -430,7 +428,8 @@ void TWinSkinForm::HideCaptionHint() {
 void TWinSkinForm::HandleNcMouseMove(TMessage& msg) {
   msg.Result = 0;
   if (!Active) return;
-  if (TNCObject* target = TargetAt(ToWindowPoint({GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)}))) {
+  if (TNCObject* target =
+          TargetAt(ToWindowPoint({GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)}))) {
     target->Hover();
     return;
   }
@@ -441,7 +440,8 @@ void TWinSkinForm::HandleNcMouseMove(TMessage& msg) {
 
 void TWinSkinForm::HandleNcLButtonDown(TMessage& msg) {
   HideCaptionHint();
-  if (TNCObject* target = TargetAt(ToWindowPoint({GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)}))) {
+  if (TNCObject* target =
+          TargetAt(ToWindowPoint({GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)}))) {
     if (!Active) SetForegroundWindow(Handle);
     target->Press();
     msg.Result = 0;
@@ -468,7 +468,8 @@ void TWinSkinForm::HandleNcLButtonUp(TMessage& msg) {
 
 void TWinSkinForm::HandleNcLButtonDblClk(TMessage& msg) {
   msg.Result = 0;
-  if (TNCObject* target = TargetAt(ToWindowPoint({GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)}))) {
+  if (TNCObject* target =
+          TargetAt(ToWindowPoint({GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)}))) {
     if (auto* b = dynamic_cast<TWinSysButton*>(target);
         b && (b->Definition->Action == 3 || b->Definition->Action == 11)) {
       if (HintTimer) HintTimer->SetEnabled(false);
@@ -575,8 +576,9 @@ void TWinSkinForm::OpenSysMenu(POINT screen) {
   enable(SC_MINIMIZE, (FrameButtons & 2) && !Minimized());
   enable(SC_MAXIMIZE, (FrameButtons & 1) && !Maximized());
   if (TSkinManage* m = Manager()) m->PopupKind = 2;
-  const UINT command = static_cast<UINT>(TrackPopupMenu(
-      menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, Handle, nullptr));
+  const UINT command =
+      static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                       screen.x, screen.y, 0, Handle, nullptr));
   if (command) PostSysCommand(Handle, command);
 }
 

@@ -58,9 +58,9 @@ public:
   ~TWinSkinForm() override;
 
   // --- Fields, in the order the engine keeps them
-  TWndHook OldFormWindowProc;   // FormWindowProc in the form's hook chain
-  TWindowSubclass WndSubclass;  // SkinWndProc on the window (OldWndProc, ProcInstance)
-  TWindowSubclass MdiSubclass;  // MdiClientProc on the MDI client
+  TWndHook OldFormWindowProc;  // FormWindowProc in the form's hook chain
+  TWindowSubclass WndSubclass; // SkinWndProc on the window (OldWndProc, ProcInstance)
+  TWindowSubclass MdiSubclass; // MdiClientProc on the MDI client
   TFont CaptionFont;
   TTimer* HintTimer = nullptr; // owned
   std::wstring CaptionSuffix, CaptionPrefix;
@@ -200,8 +200,24 @@ private:
     const void* Source = nullptr; // the element the piece was built from
     TBitmap Picture;
   };
-  TPieceCache FPieces[5];    // by piece number 1..4
-  HICON FScaledIcon = nullptr; // the caption icon at IconSize, made from FScaledFrom
+  // An icon the engine made itself, destroyed with it.
+  class TOwnedIcon {
+  public:
+    TOwnedIcon() = default;
+    ~TOwnedIcon() { Reset(); }
+    TOwnedIcon(const TOwnedIcon&) = delete;
+    TOwnedIcon& operator=(const TOwnedIcon&) = delete;
+    HICON Get() const { return FIcon; }
+    void Reset(HICON icon = nullptr) {
+      if (FIcon) DestroyIcon(FIcon);
+      FIcon = icon;
+    }
+
+  private:
+    HICON FIcon = nullptr;
+  };
+  TPieceCache FPieces[5]; // by piece number 1..4
+  TOwnedIcon FScaledIcon; // the caption icon at IconSize, made from FScaledFrom
   HICON FScaledFrom = nullptr;
   const TBitmap* BorderPicture(int piece, int width, int height);
   void SetPopupMenusOwnerDraw(bool on);
