@@ -208,5 +208,34 @@ TEST(FrameGeometry, MinimizedWindowHasAnEmptyClient) {
   EXPECT_EQ(client.bottom, 200);
 }
 
+// The system's smallest window is measured with its own frame; under a
+// thinner skin the same smallest client must still fit, and come back.
+TEST(FrameGeometry, SmallWindowKeepsItsClientUnderAThinSkin) {
+  TSkinSpec spec = StandardSpec();
+  spec.Left.Size = spec.Right.Size = spec.Bottom.Size = 1;
+  spec.Top.Size = 12;
+  spec.Buttons.clear();
+  TSkinnedForm f(spec, 60, 5);
+  RECT client;
+  GetClientRect(f.Wnd(), &client);
+  const TWindowSnapshot before = Snapshot(f.Wnd());
+  ASSERT_TRUE(f.Skin());
+  RECT skinned;
+  GetClientRect(f.Wnd(), &skinned);
+  EXPECT_EQ(skinned.right, client.right);
+  EXPECT_EQ(skinned.bottom, client.bottom);
+  // Resized by the program, it goes as small as that client again.
+  const RECT box = WindowBox(f.Wnd());
+  SetWindowPos(f.Wnd(), nullptr, 0, 0, box.right + 30, box.bottom + 30,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(f.Wnd(), nullptr, 0, 0, box.right, box.bottom,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT again = WindowBox(f.Wnd());
+  EXPECT_TRUE(EqualRect(&again, &box));
+  f.Unskin();
+  const TWindowSnapshot after = Snapshot(f.Wnd());
+  EXPECT_TRUE(after == before) << "before " << Describe(before) << "\nafter  " << Describe(after);
+}
+
 } // namespace
 } // namespace enginetest

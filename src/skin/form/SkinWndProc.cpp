@@ -115,10 +115,7 @@ bool TWinSkinForm::Stage2(TMessage& msg) {
   switch (msg.Msg) {
   case WM_SIZE: HandleSize(msg); return true;
   case WM_ACTIVATE: Active = LOBYTE(LOWORD(msg.WParam)) != 0; return false;
-  case WM_GETMINMAXINFO:
-    CallOldProc(msg);
-    ReadWindowState();
-    return true;
+  case WM_GETMINMAXINFO: HandleGetMinMaxInfo(msg); return true;
   case WM_WINDOWPOSCHANGED:
     ReadWindowState();
     CallOldProc(msg);
@@ -370,6 +367,20 @@ void TWinSkinForm::HandleSize(TMessage& msg) {
     if ((m && m->MdiMaximized) || WindowState != 0) return;
   }
   if (EngineState == 1 || EngineState == 3) UpdateRegion();
+}
+
+// The system measures the smallest window with its own frame; the same
+// smallest client is kept under the skin's, so that fitting the window to
+// the skin never makes its client larger, nor unskinning it smaller.
+void TWinSkinForm::HandleGetMinMaxInfo(TMessage& msg) {
+  CallOldProc(msg);
+  ReadWindowState();
+  auto* info = reinterpret_cast<MINMAXINFO*>(msg.LParam);
+  if (!info || EngineState == 0 || FrameKind == 2 || IsMdiChild()) return;
+  POINT& least = info->ptMinTrackSize;
+  least.x = std::max<LONG>(least.x + BorderLeft + BorderRight - StdFrameExtra.right, 0);
+  least.y =
+      std::max<LONG>(least.y + CaptionHeight + MenuHeight + BorderBottom - StdFrameExtra.bottom, 0);
 }
 
 // The region of one border piece from its picture's transparent pixels, in

@@ -225,6 +225,7 @@ private:
   void PlainDetach();
   void RestoreProcedures();
   void HandleSize(TMessage& msg);
+  void HandleGetMinMaxInfo(TMessage& msg);
   void HandleNcCalcSize(TMessage& msg);
   void HandleNcHitTest(TMessage& msg);
   void HandleMenuChanged(TMessage& msg);
