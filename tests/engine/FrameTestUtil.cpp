@@ -153,4 +153,25 @@ void DropPosted(HWND wnd, UINT message) {
   }
 }
 
+TMenuCloser::TMenuCloser() : FTimer(SetTimer(nullptr, 0, 50, Tick)) {
+  FSeen = false;
+}
+
+TMenuCloser::~TMenuCloser() {
+  KillTimer(nullptr, FTimer);
+}
+
+void CALLBACK TMenuCloser::Tick(HWND, UINT, UINT_PTR, DWORD) {
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND wnd, LPARAM) {
+        wchar_t cls[16] = {};
+        GetClassNameW(wnd, cls, 16);
+        if (std::wstring(cls) == L"#32768" && IsWindowVisible(wnd)) FSeen = true;
+        return TRUE;
+      },
+      0);
+  EndMenu();
+}
+
 } // namespace enginetest

@@ -79,4 +79,20 @@ bool TakePosted(HWND wnd, UINT message, MSG& out);
 // Drops every posted message of that kind waiting for wnd.
 void DropPosted(HWND wnd, UINT message);
 
+// While it lives, a timer closes any menu that opens (the system menu is
+// tracked modally) and notes that one was open.
+class TMenuCloser {
+public:
+  TMenuCloser();
+  ~TMenuCloser();
+  TMenuCloser(const TMenuCloser&) = delete;
+  TMenuCloser& operator=(const TMenuCloser&) = delete;
+  bool Seen() const { return FSeen; }
+
+private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+  static inline bool FSeen = false;
+  UINT_PTR FTimer = 0;
+};
+
 } // namespace enginetest

@@ -579,42 +579,30 @@ TEST(TitleBarMouse, DoubleClicksOnAFrameworkForm) {
 }
 
 // The system menu opens modally; a timer closes it again.
-struct TMenuWatch {
-  static inline bool Seen = false;
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    HWND menu = FindWindowW(L"#32768", nullptr);
-    if (menu && IsWindowVisible(menu)) Seen = true;
-    EndMenu();
-  }
-  UINT_PTR Timer;
-  TMenuWatch() : Timer(SetTimer(nullptr, 0, 100, Tick)) { Seen = false; }
-  ~TMenuWatch() { KillTimer(nullptr, Timer); }
-};
-
 TEST(TitleBarMouse, RightClickOnTheCaptionOpensTheSystemMenu) {
   TSkinnedProbe p(MouseSpec());
   ASSERT_TRUE(p.Skinned());
   TWinSkinForm& e = *p.Engine;
   RepaintFrame(p.Wnd());
   {
-    TMenuWatch watch;
+    TMenuCloser watch;
     const DWORD before = GetTickCount();
     SendMessageW(p.Wnd(), WM_NCRBUTTONDOWN, HTCAPTION, ScreenLParam(p.Wnd(), 150, 12));
-    EXPECT_TRUE(TMenuWatch::Seen);
+    EXPECT_TRUE(watch.Seen());
     EXPECT_GE(e.LastSysMenuTick, before);
     EXPECT_TRUE(p.Probe->Of(WM_NCRBUTTONDOWN).empty());
   }
   {
-    TMenuWatch watch;
+    TMenuCloser watch;
     SendMessageW(p.Wnd(), WM_NCRBUTTONDOWN, HTBOTTOM, ScreenLParam(p.Wnd(), 150, 12));
-    EXPECT_FALSE(TMenuWatch::Seen);
+    EXPECT_FALSE(watch.Seen());
     EXPECT_EQ(p.Probe->Of(WM_NCRBUTTONDOWN).size(), 1u);
   }
   // The system-menu button opens it too.
   {
-    TMenuWatch watch;
+    TMenuCloser watch;
     TClick{p}.On("ButtonSysMenu");
-    EXPECT_TRUE(TMenuWatch::Seen);
+    EXPECT_TRUE(watch.Seen());
   }
 }
 
