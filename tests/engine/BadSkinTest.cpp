@@ -6,6 +6,7 @@
 // was, with nothing left behind.
 #include "FrameTestUtil.h"
 #include "support/ObjectCensus.h"
+#include "support/WinTestUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -255,9 +256,20 @@ private:
   HICON FIcon = nullptr, FOld = nullptr;
 };
 
+// The pointer where no test form comes, and the system's cursors loaded
+// (Wine makes each once, when a window first asks for it).
+void SettleThePointer() {
+  testutil::PlacePointer({GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2});
+  for (LPCWSTR cursor :
+       {IDC_ARROW, IDC_IBEAM, IDC_WAIT, IDC_CROSS, IDC_UPARROW, IDC_SIZENWSE, IDC_SIZENESW,
+        IDC_SIZEWE, IDC_SIZENS, IDC_SIZEALL, IDC_NO, IDC_HAND, IDC_APPSTARTING, IDC_HELP})
+    LoadCursorW(nullptr, cursor);
+}
+
 // The caption draws the application's icon through a copy at its own
 // size: the copy goes with the engine.
 TEST(BadSkins, CaptionIconCopiesGoWithTheirEngines) {
+  SettleThePointer();
   TAppIcon icon;
   TProbeWindow keeper(WS_OVERLAPPEDWINDOW, 0, 100, 100);
   testutil::TObjectCensus first;
@@ -354,8 +366,21 @@ TEST(BadSkins, RandomSkinsLeaveNothingBehind) {
   TProbeWindow keeper(WS_OVERLAPPEDWINDOW, 0, 100, 100); // keeps the thread's helper windows
   const TFormBorderStyle borders[] = {bsSizeable,   bsSingle,      bsDialog,
                                       bsToolWindow, bsSizeToolWin, bsNone};
+  // Wine makes some objects once, on first need: brushes of system colours,
+  // the pictures of its own caption buttons for each kind of frame, what a
+  // menu needs, the system's cursors. The pointer is put where no form
+  // comes, the cursors are loaded, every kind of frame is shown and
+  // skinned, and a system menu opened, before the first count; and the
+  // first count comes after a sixth of the random skins, so that what is
+  // made once for some rarer case is not taken for a leak. What leaks per
+  // window shows in the rest.
+  SettleThePointer();
+  for (TFormBorderStyle border : borders) {
+    TSkinnedForm f(StandardSpec(), 200, 100, border);
+    Exercise(f);
+  }
   testutil::TObjectCensus first;
-  for (int i = 0; i <= count; ++i) {
+  for (int i = 0; i < count; ++i) {
     SCOPED_TRACE(testing::Message() << "skin " << i << " of seed " << seed);
     const TSkinSpec spec = maker.Make();
     const int width = maker.Between(40, 500), height = maker.Between(20, 400);
@@ -372,7 +397,7 @@ TEST(BadSkins, RandomSkinsLeaveNothingBehind) {
       if (HasFatalFailure() || HasFailure()) break;
     }
     Pump();
-    if (i == 0) first = testutil::TObjectCensus::Take(); // after a warm-up skin
+    if (i == count / 6) first = testutil::TObjectCensus::Take();
   }
   const testutil::TObjectCensus last = testutil::TObjectCensus::Take();
   EXPECT_EQ(first.DifferenceTo(last), "same");
