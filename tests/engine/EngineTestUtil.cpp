@@ -70,7 +70,9 @@ TSkinSpec StandardSpec() {
 std::vector<std::uint8_t> BuildArchive(const TSkinSpec& spec) {
   std::vector<TSkinArchiveMember> members;
   std::ostringstream ini;
-  ini << "[TitlebarSkin]\r\nSkinName=Engine test\r\n[Personality]\r\n";
+  ini << "[TitlebarSkin]\r\nSkinName=Engine test\r\n[Personality]\r\n" << spec.PersonalityIni;
+  for (const auto& [name, picture] : spec.ExtraFiles)
+    members.push_back({name, WriteBmp(picture)});
   const struct {
     const char* Name;
     const TPieceSpec& Piece;

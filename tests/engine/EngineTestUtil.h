@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace enginetest {
@@ -44,7 +45,10 @@ struct TSkinSpec {
   TColor MenuBackground = MakeColor(50, 60, 70);
   std::vector<TButtonSpec> Buttons;
   std::string ExtraIni; // appended to the definition as it is
-  // Pictures the extra definition lines name: file name and picture.
+  // Put first in [Personality]: its keys win over those the builder writes
+  // (the first occurrence of a key counts), e.g. "LeftFrame=3\r\n".
+  std::string PersonalityIni;
+  // More pictures for the archive, named as the ini text refers to them.
   std::vector<std::pair<std::string, Bitmap>> ExtraFiles;
 };
 

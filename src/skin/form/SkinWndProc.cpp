@@ -15,6 +15,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 namespace {
 
 TSkinManage* Manager() {
@@ -117,10 +119,7 @@ bool TWinSkinForm::Stage2(TMessage& msg) {
   switch (msg.Msg) {
   case WM_SIZE: HandleSize(msg); return true;
   case WM_ACTIVATE: Active = LOBYTE(LOWORD(msg.WParam)) != 0; return false;
-  case WM_GETMINMAXINFO:
-    CallOldProc(msg);
-    ReadWindowState();
-    return true;
+  case WM_GETMINMAXINFO: HandleGetMinMaxInfo(msg); return true;
   case WM_WINDOWPOSCHANGED:
     ReadWindowState();
     CallOldProc(msg);
@@ -372,8 +371,13 @@ void TWinSkinForm::HandleNcCalcSize(TMessage& msg) {
     params->rgrc[1] = params->rgrc[0];
   } else {
     const WINDOWPOS& p = *params->lppos;
-    const RECT client{p.x + BorderLeft, p.y + CaptionHeight + MenuHeight, p.x + p.cx - BorderRight,
-                      p.y + p.cy - BorderBottom};
+    RECT client{p.x + BorderLeft, p.y + CaptionHeight + MenuHeight, p.x + p.cx - BorderRight,
+                p.y + p.cy - BorderBottom};
+    // A window smaller than the skin's frame (a minimized one, above all)
+    // gets an empty client, never one turned inside out; its origin stays
+    // where the window-relative points expect it.
+    client.right = std::max(client.right, client.left);
+    client.bottom = std::max(client.bottom, client.top);
     params->rgrc[0] = client;
     params->rgrc[1] = client;
   }
@@ -407,6 +411,20 @@ void TWinSkinForm::HandleSize(TMessage& msg) {
     if ((m && m->MdiMaximized) || WindowState != 0) return;
   }
   if (EngineState == 1 || EngineState == 3) UpdateRegion();
+}
+
+// The system measures the smallest window with its own frame; the same
+// smallest client is kept under the skin's, so that fitting the window to
+// the skin never makes its client larger, nor unskinning it smaller.
+void TWinSkinForm::HandleGetMinMaxInfo(TMessage& msg) {
+  CallOldProc(msg);
+  ReadWindowState();
+  auto* info = reinterpret_cast<MINMAXINFO*>(msg.LParam);
+  if (!info || EngineState == 0 || FrameKind == 2 || IsMdiChild()) return;
+  POINT& least = info->ptMinTrackSize;
+  least.x = std::max<LONG>(least.x + BorderLeft + BorderRight - StdFrameExtra.right, 0);
+  least.y =
+      std::max<LONG>(least.y + CaptionHeight + MenuHeight + BorderBottom - StdFrameExtra.bottom, 0);
 }
 
 // The region of one border piece from its picture's transparent pixels, in

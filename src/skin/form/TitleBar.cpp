@@ -380,16 +380,15 @@ void TWinSkinForm::DrawCaptionIcon(HDC dc, const RECT& rect) {
     return;
   }
   // The scaled copy is kept while the icon stays the same.
-  if (IconHandle != FScaledFrom || !FScaledIcon) {
-    if (FScaledIcon) DestroyIcon(FScaledIcon);
-    FScaledIcon = static_cast<HICON>(
-        CopyImage(IconHandle, IMAGE_ICON, IconSize, IconSize, LR_COPYFROMRESOURCE));
+  if (IconHandle != FScaledFrom || !FScaledIcon.Get()) {
+    FScaledIcon.Reset(static_cast<HICON>(
+        CopyImage(IconHandle, IMAGE_ICON, IconSize, IconSize, LR_COPYFROMRESOURCE)));
     FScaledFrom = IconHandle;
   }
-  if (!FScaledIcon) return;
+  if (!FScaledIcon.Get()) return;
   const int y =
       CaptionTextRect.top + (CaptionTextRect.bottom - CaptionTextRect.top) / 2 - IconSize / 2;
-  DrawIconEx(dc, 8, y, FScaledIcon, IconSize, IconSize, 0, nullptr, DI_NORMAL);
+  DrawIconEx(dc, 8, y, FScaledIcon.Get(), IconSize, IconSize, 0, nullptr, DI_NORMAL);
 }
 
 // The system menu style bit is off while the skin paints the frame, so the

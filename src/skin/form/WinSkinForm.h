@@ -257,8 +257,24 @@ private:
   // into the skin's definitions, which a reload replaces.
   std::uint32_t FButtonsGeneration = 0;
   bool ButtonsCurrent();
-  TPieceCache FPieces[5];      // by piece number 1..4
-  HICON FScaledIcon = nullptr; // the caption icon at IconSize, made from FScaledFrom
+  // An icon the engine made itself, destroyed with it.
+  class TOwnedIcon {
+  public:
+    TOwnedIcon() = default;
+    ~TOwnedIcon() { Reset(); }
+    TOwnedIcon(const TOwnedIcon&) = delete;
+    TOwnedIcon& operator=(const TOwnedIcon&) = delete;
+    HICON Get() const { return FIcon; }
+    void Reset(HICON icon = nullptr) {
+      if (FIcon) DestroyIcon(FIcon);
+      FIcon = icon;
+    }
+
+  private:
+    HICON FIcon = nullptr;
+  };
+  TPieceCache FPieces[5]; // by piece number 1..4
+  TOwnedIcon FScaledIcon; // the caption icon at IconSize, made from FScaledFrom
   HICON FScaledFrom = nullptr;
   const TBitmap* BorderPicture(int piece, int width, int height);
   void SetPopupMenusOwnerDraw(bool on);
@@ -273,6 +289,7 @@ private:
   void RestoreProcedures();
   void ReleaseMdiClient();
   void HandleSize(TMessage& msg);
+  void HandleGetMinMaxInfo(TMessage& msg);
   void HandleNcCalcSize(TMessage& msg);
   void HandleNcHitTest(TMessage& msg);
   void HandleMenuChanged(TMessage& msg);
