@@ -193,7 +193,7 @@ bool TToolButton::CheckMenuDropdown() {
   const POINT at = bar->DropdownPoint(this);
   FDroppingDown = true;
   Repaint();
-  FDropdownMenu->PopupComponent = this;
+  FDropdownMenu->SetPopupComponent(this);
   FDropdownMenu->Popup(at.x, at.y);
   FDroppingDown = false;
   Invalidate();

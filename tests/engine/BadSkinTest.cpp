@@ -56,6 +56,9 @@ void Exercise(TSkinnedForm& f, bool pressButtons = true) {
       // Nothing is closed, maximized or minimized for real.
       DropPosted(wnd, WM_SYSCOMMAND);
       DropPosted(wnd, SKN_CUSTOMBUTTON);
+      // A second system-menu button pressed within the double-click time
+      // closes the window, as a double click on the system menu does.
+      DropPosted(wnd, WM_CLOSE);
     }
   }
   e->HintTick(nullptr);

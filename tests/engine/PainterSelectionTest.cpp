@@ -457,20 +457,29 @@ TEST(PainterSelection, Skin3rdLines) {
   });
 }
 
-// A track-bar line takes its kind from xcButton; whatever the switches,
-// it keeps the chain away (the track-bar painter itself comes later).
-TEST(PainterSelection, TrackBarLineStopsTheChainUnderAnySwitches) {
-  for (TSkinControlTypes kinds :
-       {Kinds({xcButton, xcTrackBar}), Kinds({xcTrackBar}), Kinds({xcButton}), kAll}) {
-    TSelection s(kinds, {L"TTestMapped=trackbar", L"TTestTrack=trackbar"});
+// A track-bar line takes its kind from xcButton, not from xcTrackBar: with
+// the button switch on, a mapped control gets the track-bar painter and is
+// made transparent; with only the track-bar switch it keeps its own look and
+// the chain stays away.
+TEST(PainterSelection, TrackBarLineIsGatedByTheButtonSwitch) {
+  struct {
+    TSkinControlTypes Kinds;
+    const char* Painter;
+  } cases[] = {{Kinds({xcButton, xcTrackBar}), "TSkinTrackBar"},
+               {Kinds({xcButton}), "TSkinTrackBar"},
+               {kAll, "TSkinTrackBar"},
+               {Kinds({xcTrackBar}), "none"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Painter);
+    TSelection s(c.Kinds, {L"TTestMapped=trackbar", L"TTestTrack=trackbar"});
     TControl* button = s.Add(Make<TTestMapped>());
     auto* track = static_cast<TTestTrack*>(s.Add(Make<TTestTrack>()));
     ASSERT_TRUE(s.Skin());
-    EXPECT_EQ(s.Painter(button), "none");
-    EXPECT_EQ(s.Painter(track), "none");
-    EXPECT_FALSE(track->Transparent); // its own look until its painter comes
+    EXPECT_EQ(s.Painter(button), c.Painter);
+    EXPECT_EQ(s.Painter(track), c.Painter);
+    EXPECT_EQ(track->Transparent, std::string(c.Painter) != "none");
   }
-  // The panel kind does write the switch.
+// The panel kind does write the switch.
   TSelection s(kAll, {L"TTestTrack=panel"});
   auto* track = static_cast<TTestTrack*>(s.Add(Make<TTestTrack>()));
   ASSERT_TRUE(s.Skin());

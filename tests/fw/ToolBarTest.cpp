@@ -419,7 +419,7 @@ public:
   TObject* PopupComponentSeen = nullptr;
   void Click(TObject* sender) { Clicked.push_back(sender); }
   void Popup(TObject* sender) {
-    PopupComponentSeen = static_cast<TPopupMenu*>(sender)->PopupComponent;
+    PopupComponentSeen = static_cast<TPopupMenu*>(sender)->PopupComponent();
   }
 };
 
