@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Takes the README's screenshots of the skinned main window on a private
-# Xvfb display: docs/screenshot-list.png with a few hundred files listed,
-# docs/screenshot-combo.png with the mode box's list open. Builds first.
+# Takes the README's screenshots on a private Xvfb display: of the skinned
+# main window, docs/screenshot-list.png with a few hundred files listed and
+# docs/screenshot-combo.png with the mode box's list open; of the skin
+# preview tool, docs/skinview.png as it starts, docs/skinview-menu.png with a
+# drop-down of its menu bar open, docs/skinview-sysmenu.png with the skinned
+# system menu and docs/skinview-context.png with the form's context menu.
+# Builds first.
 #   scripts/screenshots.sh [file count]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 count=${1:-300}
 "$root/scripts/setup.sh"
-ninja -C "$root/build/win" BatchRename drop_probe >/dev/null
+ninja -C "$root/build/win" BatchRename drop_probe skinview >/dev/null
 source "$root/scripts/wine-env.sh"
 wine_env_start
 app="$root/build/win/src/app/BatchRename.exe"
@@ -45,3 +49,30 @@ wine "$probe" fill "$count"
 shot screenshot-list.png
 wine "$probe" drop-down
 shot screenshot-combo.png
+
+# The skin preview, centred on the 1280 x 1024 display at 640 x 560.
+timeout 10 wine "$probe" close >/dev/null 2>&1 || true
+wait "$app_pid" 2>/dev/null || true
+app_pid=
+wine "$root/build/win/tools/skinview/skinview.exe" >"$work/skinview.log" 2>&1 &
+view_pid=$!
+sleep 5
+wx1=320 wy1=232 wx2=960 wy2=792
+shot skinview.png
+xdotool key alt+f
+sleep 0.5
+xdotool key Right
+shot skinview-menu.png
+xdotool key Escape
+sleep 0.3
+xdotool key Escape
+sleep 0.3
+xdotool key alt+space
+shot skinview-sysmenu.png
+xdotool key Escape
+sleep 0.3
+xdotool mousemove 640 438 click 3
+shot skinview-context.png
+xdotool key Escape
+kill "$view_pid" >/dev/null 2>&1 || true
+wait "$view_pid" 2>/dev/null || true
