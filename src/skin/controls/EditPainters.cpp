@@ -456,7 +456,12 @@ void TArrowButton::WndProc(TMessage& msg) {
   }
   case WM_LBUTTONUP:
     TCustomControl::WndProc(msg);
-    ::SetFocus(PickerWindow);
+    // The calendar the press opened has the focus and closes when it loses
+    // it: the picker takes the focus only when no calendar is showing.
+    // (Some systems keep the calendar window while it is hidden.)
+    if (auto calendar = reinterpret_cast<HWND>(SendMessageW(PickerWindow, DTM_GETMONTHCAL, 0, 0));
+        !calendar || !IsWindowVisible(calendar))
+      ::SetFocus(PickerWindow);
     return;
   default: break;
   }
