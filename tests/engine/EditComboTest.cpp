@@ -232,6 +232,37 @@ TEST(ComboLooks, CompositeLookLeavesTheTextAlone) {
   EXPECT_EQ(FrameIn(TPiece::SunkEdge, inside), 0);
 }
 
+// The extended look: two rings, and over the edit's place the arrow strip
+// (here the combo button's own picture) in the state's frame; the separate
+// look's button is not drawn.
+TEST(ComboLooks, ExtendedLookDrawsRingsAndTheArrowWhereTheEditIs) {
+  TComboForm f({}, csDropDown);
+  ASSERT_TRUE(f.Ok);
+  f.Painter->ExtendedCombo = true;
+  // Only a box with a frame of its own gets the rings.
+  HWND box = f.Combo->Handle();
+  EXPECT_EQ(f.Pixel(0, f.Height() / 2) == kShadow, false) << "no frame, no rings";
+  SetWindowLongPtrW(box, GWL_STYLE, GetWindowLongPtrW(box, GWL_STYLE) | WS_BORDER);
+  SetWindowPos(box, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  HWND edit = f.Combo->EditHandle();
+  ASSERT_NE(edit, nullptr);
+  // The edit hidden, so what the painter put in its place shows.
+  ShowWindow(edit, SW_HIDE);
+  RECT e, c;
+  GetWindowRect(edit, &e);
+  GetWindowRect(f.Combo->Handle(), &c);
+  const int ex = (e.left + e.right) / 2 - c.left, ey = (e.top + e.bottom) / 2 - c.top;
+  const int y = f.Height() / 2;
+  EXPECT_EQ(f.Pixel(0, y), kShadow) << Name(f.Pixel(0, y));
+  EXPECT_EQ(f.Pixel(1, y), clWhite) << Name(f.Pixel(1, y));
+  EXPECT_EQ(FrameIn(TPiece::ComboButton, f.Pixel(ex, ey)), 1) << Name(f.Pixel(ex, ey));
+  EXPECT_EQ(FrameIn(TPiece::ComboButton, f.Pixel(f.Width() - 9, y)), 0)
+      << "no separate button: " << Name(f.Pixel(f.Width() - 9, y));
+  f.Combo->SetEnabled(false);
+  EXPECT_EQ(FrameIn(TPiece::ComboButton, f.Pixel(ex, ey)), 3) << Name(f.Pixel(ex, ey));
+}
+
 TEST(ComboSimple, GetsAScrollBarPainterOnItsListAndNoButton) {
   TComboForm f({}, csSimple);
   ASSERT_TRUE(f.Ok);
