@@ -384,5 +384,84 @@ TEST_F(MenuBarOpening, AnItemChosenByKeysRunsAndADisabledTopItemOpensNothing) {
   EXPECT_FALSE(F.Engine->MenuTracking);
 }
 
+// --- Following the menu, giving it back ------------------------------------------------------
+
+std::vector<std::wstring> Captions(const TWinSkinMenu& bar) {
+  std::vector<std::wstring> out;
+  for (auto& b : bar.Buttons)
+    out.push_back(b->Caption);
+  return out;
+}
+
+TEST(MenuBarChanges, TheMenuChangedNotificationRebuildsTheBar) {
+  TMenuForm f;
+  ASSERT_TRUE(f.Skin());
+  ASSERT_EQ(CM_MENUCHANGED, 0xB015u);
+  RECT client;
+  GetClientRect(f.Wnd(), &client);
+  f.File->SetCaption(L"&Document");
+  Pump();
+  EXPECT_EQ(Captions(*f.Engine->MenuBar),
+            (std::vector<std::wstring>{L"&Document", L"&Edit", L"&Tools", L"&Help"}));
+  f.Add(f.Menu->Items(), L"&Window");
+  Pump();
+  ASSERT_EQ(f.Engine->MenuBar->Buttons.size(), 5u);
+  EXPECT_EQ(f.Button(4)->Caption, L"&Window");
+  EXPECT_EQ(f.Button(4)->MenuItem, f.Menu->Items().Items(4));
+  // The new button is laid out after the others and found by its key.
+  f.Engine->MenuBar->LayoutBar();
+  EXPECT_EQ(f.Button(4)->Bounds.left, f.Button(3)->Bounds.right);
+  EXPECT_EQ(f.Engine->FindAccelButton(L'w'), f.Button(4));
+  EXPECT_EQ(f.Engine->FindAccelButton(L'd'), f.Button(0));
+  // The window itself never shows the menu again, and keeps its client area.
+  EXPECT_EQ(GetMenu(f.Wnd()), nullptr);
+  RECT after;
+  GetClientRect(f.Wnd(), &after);
+  EXPECT_TRUE(EqualRect(&client, &after));
+  // A skin that does not follow menu changes keeps its buttons.
+  f.F.Data->SetMenuUpdate(false);
+  f.Edit->SetCaption(L"&Change");
+  Pump();
+  EXPECT_EQ(f.Button(1)->Caption, L"&Edit");
+  EXPECT_EQ(GetMenu(f.Wnd()), nullptr);
+  f.F.Data->SetMenuUpdate(true);
+}
+
+TEST(MenuBarChanges, UnskinningAndAFreedEngineGiveTheWindowItsMenuBack) {
+  {
+    SCOPED_TRACE("unskinned");
+    TMenuForm f;
+    const TWindowSnapshot before = Snapshot(f.Wnd());
+    ASSERT_NE(before.Menu, nullptr);
+    ASSERT_TRUE(f.Skin());
+    EXPECT_EQ(GetMenu(f.Wnd()), nullptr);
+    f.F.Unskin();
+    const TWindowSnapshot after = Snapshot(f.Wnd());
+    EXPECT_EQ(after.Menu, before.Menu);
+    EXPECT_TRUE(EqualRect(&after.Client, &before.Client)) << Describe(before) << "\n"
+                                                          << Describe(after);
+    EXPECT_TRUE(after == before) << Describe(before) << "\n" << Describe(after);
+    // The menu works as the window's own: a change shows in it.
+    f.File->SetCaption(L"&Document");
+    Pump();
+    wchar_t text[32] = {};
+    GetMenuStringW(GetMenu(f.Wnd()), 0, text, 32, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"&Document");
+  }
+  {
+    SCOPED_TRACE("the engine freed");
+    TMenuForm f;
+    const HMENU menu = GetMenu(f.Wnd());
+    ASSERT_TRUE(f.Skin());
+    EXPECT_EQ(GetMenu(f.Wnd()), nullptr);
+    delete f.Engine;
+    EXPECT_EQ(GetMenu(f.Wnd()), menu);
+    EXPECT_TRUE(IsMenu(menu));
+    EXPECT_EQ(GetMenuItemCount(menu), 4);
+    Pump();
+    EXPECT_EQ(SendMessageW(f.Wnd(), SKN_QUERY, 0, 0), 0);
+  }
+}
+
 } // namespace
 } // namespace enginetest
