@@ -497,6 +497,9 @@ void TWinSkinForm::BuildSysMenu() {
     int image = -1;
     switch (info.wID) {
     case SC_SIZE:
+      // Only a window in its normal state with a sizing frame can be sized.
+      enabled = !Maximized() && !Minimized() && (Style & WS_THICKFRAME);
+      break;
     case SC_MOVE: enabled = !Maximized(); break;
     case SC_MINIMIZE:
       image = 2;
