@@ -51,7 +51,6 @@ protected:
     Edit->SetBounds(10, 10, 150, 22);
     Edit->SetText(L"hello world");
     Wnd = Edit->Handle();
-    SetCursorPos(2, 2);
     ASSERT_TRUE(F.Skin());
     E = F.Engine();
   }
@@ -84,6 +83,7 @@ protected:
       if (items.Items(i)->Caption() == caption) return items.Items(i);
     return nullptr;
   }
+  TPointerAside Aside;
   TSkinnedForm F{MenusSpec(false)};
   TEdit* Edit = nullptr;
   HWND Wnd = nullptr;

@@ -209,7 +209,6 @@ TEST(MenuBarKeys, AcceleratorsAndNeighbours) {
 class MenuBarOpening : public ::testing::Test {
 protected:
   void SetUp() override {
-    SetCursorPos(2, 2); // nothing of the form under the pointer
     ASSERT_TRUE(F.Skin());
     SetForegroundWindow(F.Wnd());
     Pump();
@@ -226,7 +225,8 @@ protected:
                 std::to_string(HighlightedItem(Sub(b))) + " highlighted";
     return !open.empty() && open.front() == Sub(i) && HighlightedItem(Sub(i)) == 0;
   }
-  std::string Seen; // what Showing saw last
+  std::string Seen;    // what Showing saw last
+  TPointerAside Aside; // nothing of the form under the pointer
   TMenuForm F;
 };
 

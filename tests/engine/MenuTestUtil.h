@@ -34,6 +34,23 @@ struct TMenuDrive {
 // all, the drive gives up (and closes what is open).
 TMenuDrive DriveMenus(const std::function<void()>& open, std::function<bool(int tick)> step);
 
+// Moves the pointer out of the way (to the screen's top-left corner) and
+// puts it back where it was when it goes, so later tests find it as
+// before.
+class TPointerAside {
+public:
+  TPointerAside() {
+    GetCursorPos(&FSaved);
+    SetCursorPos(2, 2);
+  }
+  ~TPointerAside() { SetCursorPos(FSaved.x, FSaved.y); }
+  TPointerAside(const TPointerAside&) = delete;
+  TPointerAside& operator=(const TPointerAside&) = delete;
+
+private:
+  POINT FSaved{};
+};
+
 // The menu window showing menu, or null.
 HWND WindowOfMenu(HMENU menu);
 // Posts a key press to a menu window (down only, as the menu loop needs).

@@ -131,7 +131,6 @@ TEST(SysMenuEntries, EachEntryPostsItsCommand) {
 class SysMenuOpening : public ::testing::Test {
 protected:
   void SetUp() override {
-    SetCursorPos(2, 2);
     ASSERT_TRUE(F.Skin());
     E = F.Engine();
     SetForegroundWindow(F.Wnd());
@@ -142,6 +141,7 @@ protected:
     const std::vector<HMENU> open = OpenMenus();
     return E->SysMenu && open.size() == 1 && open.front() == E->SysMenu->HandleIfMade();
   }
+  TPointerAside Aside;
   TSkinnedForm F;
   TWinSkinForm* E = nullptr;
 };
