@@ -8,6 +8,7 @@
 #include "fw/SpeedButton.h"
 #include "skin/controls/ButtonPainters.h"
 #include "support/MessageSequence.h"
+#include "support/WinTestUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -141,10 +142,10 @@ TEST(ButtonPainter, MouseDrivesTheFrameAndTheClick) {
   b->OnClick = TNotifyEvent(&counter, &TClicks::Click);
   HWND wnd = b->Handle();
   SetFocus(f.Form.Wnd());
-  // The real cursor over the button, so the system does not report it left.
+  // The real cursor over the button, so the system does not report it left;
+  // the move that brings it there is dropped, the test sends its own.
   POINT centre = b->ClientToScreen({50, 16});
-  SetCursorPos(centre.x, centre.y);
-  Pump();
+  testutil::PlacePointer(centre);
   auto screen = [&] { return ButtonFrameOf(WindowPixel(wnd, 5, 5)); };
   auto send = [&](UINT msg, WPARAM w = 0) { SendMessageW(wnd, msg, w, MAKELPARAM(50, 16)); };
   RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

@@ -319,6 +319,49 @@ std::string PainterClassOf(const TWinSkinForm* engine, const TControl* c) {
   return p ? p->ClassName() : "none";
 }
 
+// --- Menus -------------------------------------------------------------------------
+
+const TColor kMenuItemFrame[5] = {MakeColor(0x21, 0x90, 0x31), MakeColor(0x90, 0x21, 0x31),
+                                  MakeColor(0x61, 0x62, 0x63), MakeColor(0x31, 0x21, 0x90),
+                                  MakeColor(0x90, 0x90, 0x21)};
+const TColor kSeparatorTop = MakeColor(0x44, 0x99, 0x99);
+const TColor kMenuBarFrame[2] = {MakeColor(0x70, 0x20, 0x60), MakeColor(0x35, 0x10, 0x30)};
+
+TSkinSpec MenusSpec(bool bar) {
+  TSkinSpec s = StandardSpec();
+  const int w = kMenuItemFrameWidth, h = kMenuItemFrameHeight;
+  Bitmap strip(5 * w, h);
+  for (int f = 0; f < 5; ++f) {
+    strip.FillRect(RectOf(f * w, 0, w, h), kMenuItemFrame[f]);
+    strip.FillRect(RectOf(f * w, 0, 2, 2), clMagenta);
+  }
+  strip.FillRect(RectOf(w + 2, 0, w - 2, h - kSeparatorRows), kSeparatorTop);
+  strip.FillRect(RectOf(w, 2, 2, h - kSeparatorRows - 2), kSeparatorTop);
+  s.ExtraFiles.push_back({"menu-item.bmp", strip});
+  std::ostringstream ini;
+  ini << "[MenuItem]\r\nImage=menu-item.bmp\r\nTrans=1\r\nTile=0\r\n";
+  for (const char* band : {"LeftWidth", "RightWidth", "TopHeight", "BottomHeight"})
+    ini << band << "=" << kMenuItemBand << "\r\n";
+  s.ExtraIni += ini.str();
+  if (bar) {
+    Bitmap picture(20, 2 * 10);
+    picture.FillRect(RectOf(0, 0, 20, 10), kMenuBarFrame[0]);
+    picture.FillRect(RectOf(0, 10, 20, 10), kMenuBarFrame[1]);
+    s.ExtraFiles.push_back({"menu-bar.bmp", picture});
+    std::ostringstream p;
+    p << "menuBar=menu-bar.bmp\r\nTileLeftMenu=" << kMenuBarLeft
+      << "\r\nTileRightMenu=" << kMenuBarRight << "\r\n";
+    s.PersonalityIni += p.str();
+  }
+  return s;
+}
+
+int MenuItemFrameOf(TColor c) {
+  for (int f = 0; f < 5; ++f)
+    if (kMenuItemFrame[f] == c) return f + 1;
+  return 0;
+}
+
 // --- System dialogs ------------------------------------------------------------------
 
 std::vector<TDialogCommand> DialogCommands;

@@ -138,6 +138,27 @@ TSkinControl* PainterOf(const TWinSkinForm* engine, const TControl* c);
 // Its class name, or "none".
 std::string PainterClassOf(const TWinSkinForm* engine, const TControl* c);
 
+// --- Menus -------------------------------------------------------------------------
+
+// The five "MenuItem" frames of MenusSpec, solid and distinct (frame 1
+// normal, frame 2 the separator, frame 4 selected). Every frame has a
+// magenta 2 x 2 top-left corner and the element is transparent, so an
+// item's pixel (0, 0) shows the popup's background. Frame 2 is the
+// separator colour only in its bottom kSeparatorRows rows; above them it
+// is kSeparatorTop.
+extern const TColor kMenuItemFrame[5];
+extern const TColor kSeparatorTop;
+constexpr int kMenuItemFrameWidth = 24, kMenuItemFrameHeight = 20, kMenuItemBand = 3;
+constexpr int kSeparatorRows = 8;
+// The menu bar picture: active over inactive, solid; its margins.
+extern const TColor kMenuBarFrame[2];
+constexpr int kMenuBarLeft = 5, kMenuBarRight = 7;
+// StandardSpec with that "MenuItem" element and, when bar is set, that
+// menu bar picture.
+TSkinSpec MenusSpec(bool bar = true);
+// The frame (1 to 5) whose colour c is, or 0.
+int MenuItemFrameOf(TColor c);
+
 // --- System dialogs ------------------------------------------------------------------
 
 // One control of a dialog template, in dialog units.

@@ -497,6 +497,9 @@ void TWinSkinForm::BuildSysMenu() {
     int image = -1;
     switch (info.wID) {
     case SC_SIZE:
+      // Only a window in its normal state with a sizing frame can be sized.
+      enabled = !Maximized() && !Minimized() && (Style & WS_THICKFRAME);
+      break;
     case SC_MOVE: enabled = !Maximized(); break;
     case SC_MINIMIZE:
       image = 2;
@@ -574,17 +577,22 @@ void TWinSkinForm::OpenSysMenu(POINT screen) {
   const HINSTANCE module = SkinProcess().ModuleInstance;
   if (module && module != GetModuleHandleW(nullptr)) return;
   const DWORD now = GetTickCount();
-  if (now - LastSysMenuTick > DoubleClickTime) {
-    if (m) m->PopupKind = 2;
-    LastSysMenuTick = now;
-    BuildSysMenu();
-    if (SysMenu) SysMenu->Popup(screen.x, screen.y);
-  } else if (HotObject) {
+  const bool fromButton = HotObject != nullptr;
+  if (fromButton && LastSysMenuFromButton && now - LastSysMenuTick <= DoubleClickTime) {
     // A second opening on the button within the double-click time closes
-    // the window, as a double click on a system menu does.
+    // the window, as a double click on a system menu does. Only two on the
+    // button do: a right click on the caption or Alt+Space just before
+    // must not make a press on the button close the window.
+    LastSysMenuFromButton = false;
     if (HintTimer) HintTimer->SetEnabled(false);
     PostMessageW(Handle, WM_CLOSE, 0, 0);
+    return;
   }
+  if (m) m->PopupKind = 2;
+  LastSysMenuTick = now;
+  LastSysMenuFromButton = fromButton;
+  BuildSysMenu();
+  if (SysMenu) SysMenu->Popup(screen.x, screen.y);
 }
 
 // --- The edits' context menu ---------------------------------------------------------------

@@ -74,6 +74,7 @@ public:
   bool SkinFrame = false;
   RECT ClientRect{};
   DWORD LastSysMenuTick = 0;
+  bool LastSysMenuFromButton = false; // the last system menu was opened by its button
   UINT DoubleClickTime = 0;
   int DialogCaptionWidth = 0;
   HWND OwnerWindow = nullptr;
