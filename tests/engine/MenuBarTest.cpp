@@ -193,15 +193,16 @@ TEST(MenuBarKeys, AcceleratorsAndNeighbours) {
   f.Button(3)->Visible = true;
 
   // With no drop-down open the neighbours are counted from the first
-  // button: round the ends, over buttons nobody can see or click; a
-  // disabled one is still a stop.
+  // button: round the ends, over buttons nobody can see or click and over
+  // disabled ones, which would open nothing and end the menu.
   e.RemoveMenuHook();
   EXPECT_EQ(e.NeighbourButton(true), f.Button(1));
   EXPECT_EQ(e.NeighbourButton(false), f.Button(3));
-  f.Button(1)->Caption.clear();
   f.Button(3)->Visible = false;
-  EXPECT_EQ(e.NeighbourButton(true), f.Button(2));
-  EXPECT_EQ(e.NeighbourButton(false), f.Button(2));
+  EXPECT_EQ(e.NeighbourButton(false), f.Button(1)) << "past the hidden Help and disabled Tools";
+  f.Button(1)->Caption.clear();
+  EXPECT_EQ(e.NeighbourButton(true), f.Button(0)) << "round to the only stop left";
+  EXPECT_EQ(e.NeighbourButton(false), f.Button(0));
 }
 
 // --- Opening and moving between drop-downs ---------------------------------------------------

@@ -449,11 +449,12 @@ TMenuBtn* TWinSkinForm::NeighbourButton(bool next) {
   if (!MenuBar || MenuBar->Buttons.empty()) return nullptr;
   const int count = static_cast<int>(MenuBar->Buttons.size());
   int i = std::clamp(gTrack.OpenIndex, 0, count - 1);
-  // Buttons nobody can see or click are passed over.
+  // Buttons nobody can see or click are passed over, and so are disabled
+  // ones: they open nothing, so stopping on one would end the menu.
   for (int step = 0; step < count; ++step) {
     i = next ? (i + 1) % count : (i + count - 1) % count;
     TMenuBtn* b = MenuBar->Buttons[i].get();
-    if (b->Visible && !b->Caption.empty()) return b;
+    if (b->Visible && b->ItemEnabled && !b->Caption.empty()) return b;
   }
   return nullptr;
 }
