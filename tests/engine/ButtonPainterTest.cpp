@@ -6,7 +6,9 @@
 #include "fw/BitBtn.h"
 #include "fw/Button.h"
 #include "fw/SpeedButton.h"
+#include "fw/WndHook.h"
 #include "skin/controls/ButtonPainters.h"
+#include "skin/form/SkinMessages.h"
 #include "support/MessageSequence.h"
 #include "support/WinTestUtil.h"
 
@@ -132,7 +134,7 @@ TEST(ButtonPainter, MouseDrivesTheFrameAndTheClick) {
   TButtonForm f;
   ASSERT_TRUE(f.Skinned);
   auto* b = f.Add<TButton>();
-  f.Paint<TSkinButton>(b);
+  TSkinButton* p = f.Paint<TSkinButton>(b);
   int clicks = 0;
   struct TClicks : TObject {
     int* Count;
@@ -146,6 +148,9 @@ TEST(ButtonPainter, MouseDrivesTheFrameAndTheClick) {
   // the move that brings it there is dropped, the test sends its own.
   POINT centre = b->ClientToScreen({50, 16});
   testutil::PlacePointer(centre);
+  // A cursor that came from elsewhere made the button hot already; the
+  // sequence starts from rest.
+  p->MouseState = 0;
   auto screen = [&] { return ButtonFrameOf(WindowPixel(wnd, 5, 5)); };
   auto send = [&](UINT msg, WPARAM w = 0) { SendMessageW(wnd, msg, w, MAKELPARAM(50, 16)); };
   RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -547,6 +552,143 @@ TEST(ButtonPainter, FrameworkButtonPaintedBareClicksWithIdZero) {
   EXPECT_EQ(commands[0].WParam, 0u);
   EXPECT_EQ(commands[0].LParam, reinterpret_cast<LPARAM>(b->Handle()));
   EXPECT_TRUE(commands[0].Flags & msgseq::posted);
+}
+
+// The painter follows the focus from the button's own messages: moves,
+// moves while it is switched off, a focus handler that sends the focus on
+// at once, and a button that had the focus before the painter came.
+TEST(ButtonPainter, FrameFollowsTheFocusWhereverItMoves) {
+  TButtonForm f;
+  ASSERT_TRUE(f.Skinned);
+  auto* b = f.Add<TButton>();
+  HWND wnd = b->Handle();
+  SetFocus(wnd);
+  TSkinButton* p = f.Paint<TSkinButton>(b);
+  auto frame = [&] { return ButtonFrameOf(FramePixel(PaintedBy(*p))); };
+  EXPECT_EQ(frame(), 5); // focused before the painter came
+  SetFocus(f.Form.Wnd());
+  EXPECT_EQ(frame(), 1);
+  SetFocus(wnd);
+  EXPECT_EQ(frame(), 5);
+  SendMessageW(wnd, SKN_ENABLE, 0, 0);
+  SetFocus(f.Form.Wnd());
+  SendMessageW(wnd, SKN_ENABLE, 1, 0);
+  EXPECT_EQ(frame(), 1);
+  SendMessageW(wnd, SKN_ENABLE, 0, 0);
+  SetFocus(wnd);
+  SendMessageW(wnd, SKN_ENABLE, 1, 0);
+  EXPECT_EQ(frame(), 5);
+
+  // Behind the painter, the button's own focus handling gives the focus
+  // to the form at once.
+  SetFocus(f.Form.Wnd());
+  struct TPassOn : TObject {
+    TWndHook Hook;
+    HWND To = nullptr;
+    void Handle(TMessage& msg) {
+      Hook.CallPrevious(msg);
+      if (msg.Msg == WM_SETFOCUS) SetFocus(To);
+    }
+  } passOn;
+  passOn.To = f.Form.Wnd();
+  auto* inner = f.Add<TButton>();
+  passOn.Hook.Install(inner, TWndMethod(&passOn, &TPassOn::Handle));
+  TSkinButton* q = f.Paint<TSkinButton>(inner);
+  SetFocus(inner->Handle());
+  ASSERT_EQ(GetFocus(), f.Form.Wnd());
+  EXPECT_EQ(ButtonFrameOf(FramePixel(PaintedBy(*q))), 1);
+}
+
+// A caption the painter read once is read again after any change: through
+// the framework, straight on the window, while the painter is off, and on
+// a bare dialog button. A first "||" stays the only line break however
+// often the same caption is painted.
+TEST(ButtonPainter, CaptionChangesShowWhereverTheyComeFrom) {
+  TButtonForm f;
+  ASSERT_TRUE(f.Skinned);
+  auto* b = f.Add<TButton>(160, 60);
+  TSkinButton* p = f.Paint<TSkinButton>(b);
+  SetFocus(f.Form.Wnd());
+  auto width = [](TSkinControl& painter) {
+    const RECT box = InkBox(PaintedBy(painter));
+    return IsEmptyBox(box) ? 0 : box.right - box.left;
+  };
+  b->SetCaption(L"Xg");
+  const int narrow = width(*p);
+  ASSERT_GT(narrow, 0);
+  SetWindowTextW(b->Handle(), L"XgXgXg");
+  const int wide = width(*p);
+  EXPECT_GT(wide, 2 * narrow);
+  SendMessageW(b->Handle(), SKN_ENABLE, 0, 0);
+  b->SetCaption(L"Xg");
+  SendMessageW(b->Handle(), SKN_ENABLE, 1, 0);
+  EXPECT_EQ(width(*p), narrow);
+  b->SetCaption(L"Xg||Xg||Xg");
+  PaintedBy(*p);
+  PaintedBy(*p);
+  EXPECT_EQ(p->Text, L"Xg\r\nXg||Xg");
+
+  HWND dialog = MakeDialog({{L"BUTTON", BS_PUSHBUTTON, 321, L"Xg", 4, 4, 100, 20}});
+  ASSERT_NE(dialog, nullptr);
+  HWND button = GetDlgItem(dialog, 321);
+  TWinSkinForm* e = SkinDialog(dialog);
+  ASSERT_NE(e, nullptr);
+  TSkinControl* bare = e->FindRawPainter(button);
+  ASSERT_NE(bare, nullptr);
+  const int bareNarrow = width(*bare);
+  ASSERT_GT(bareNarrow, 0);
+  SetWindowTextW(button, L"XgXgXg");
+  EXPECT_GT(width(*bare), 2 * bareNarrow);
+  DestroyWindow(dialog);
+  SkinManagerObject()->PurgeFormEngines();
+}
+
+// The buffer keeps its font between paints, yet a font change shows at
+// once: on a framework button, and on a bare dialog button also after a
+// resize gave the painter a fresh buffer.
+TEST(ButtonPainter, FontChangesShowAtOnce) {
+  TButtonForm f;
+  ASSERT_TRUE(f.Skinned);
+  auto* b = f.Add<TButton>(160, 60);
+  b->SetCaption(L"Xg");
+  TSkinButton* p = f.Paint<TSkinButton>(b);
+  SetFocus(f.Form.Wnd());
+  auto height = [](TSkinControl& painter) {
+    const RECT box = InkBox(PaintedBy(painter));
+    return IsEmptyBox(box) ? 0 : box.bottom - box.top;
+  };
+  b->Font().SetHeight(-11);
+  const int small = height(*p);
+  ASSERT_GT(small, 0);
+  b->Font().SetHeight(-30);
+  const int big = height(*p);
+  EXPECT_GT(big, small + 8);
+  b->Font().SetHeight(-11);
+  EXPECT_EQ(height(*p), small);
+
+  HWND dialog = MakeDialog({{L"BUTTON", BS_PUSHBUTTON, 321, L"Xg", 4, 4, 100, 30}});
+  ASSERT_NE(dialog, nullptr);
+  HWND button = GetDlgItem(dialog, 321);
+  TWinSkinForm* e = SkinDialog(dialog);
+  ASSERT_NE(e, nullptr);
+  TSkinControl* bare = e->FindRawPainter(button);
+  ASSERT_NE(bare, nullptr);
+  TGdiFont smallFont(
+      CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
+  TGdiFont bigFont(
+      CreateFontW(-30, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(smallFont.Get()), 0);
+  const int bareSmall = height(*bare);
+  ASSERT_GT(bareSmall, 0);
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(bigFont.Get()), 0);
+  const int bareBig = height(*bare);
+  EXPECT_GT(bareBig, bareSmall + 8);
+  SetWindowPos(button, nullptr, 0, 0, 180, 64, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(height(*bare), bareBig);
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(smallFont.Get()), 0);
+  EXPECT_EQ(height(*bare), bareSmall);
+  DestroyWindow(dialog);
+  SkinManagerObject()->PurgeFormEngines();
 }
 
 } // namespace

@@ -118,20 +118,31 @@ void TSkinButton::AfterMessage(TMessage& msg) {
   }
 }
 
+// Asking the window for its focus or its text is a round trip to the
+// window server that costs several times the whole picture, so both are
+// followed from the window's own messages and the text is read again only
+// after it changed.
 void TSkinButton::ReadState() {
   if (Handle) {
-    Focused = GetFocus() == Handle;
+    Focused = HasFocus();
     Enabled = !(GetStyle(Handle, GWL_STYLE) & WS_DISABLED);
   } else if (GraphicControl) {
     Enabled = GraphicControl->Enabled();
   }
   IsDefault = BoolProperty("Default");
-  if (Control)
-    Text = Control->Caption();
-  else if (GraphicControl)
+  if (GraphicControl) {
     Text = GraphicControl->Caption();
-  else if (Handle)
-    Text = ReadWindowText(Handle);
+    return;
+  }
+  if (!CaptionKnown || CaptionChanges != TextChanges()) {
+    CaptionChanges = TextChanges();
+    if (Control)
+      Caption = Control->Caption();
+    else if (Handle)
+      Caption = ReadWindowText(Handle);
+    CaptionKnown = true;
+  }
+  Text = Caption;
 }
 
 int TSkinButton::FrameIndex() {
@@ -157,14 +168,21 @@ bool TSkinButton::PrepareBuffer(const RECT& rect, int frame) {
   else
     FillFace(c.Handle(), r);
   DrawElementState(c.Handle(), r, frame, *e);
+  // Making a GDI font costs more than the whole picture: the buffer's font
+  // is set again only when it differs from the control's (a resized buffer
+  // starts with a fresh canvas, so it is compared, not remembered).
   if (self) {
-    c.Font().Assign(self->Font());
+    if (!c.Font().SameAs(self->Font())) c.Font().Assign(self->Font());
   } else if (Handle) {
-    if (auto font = reinterpret_cast<HFONT>(SendMessageW(Handle, WM_GETFONT, 0, 0))) {
+    if (!WindowFontKnown || WindowFontChanges != FontChanges()) {
+      WindowFontChanges = FontChanges();
+      WindowFontKnown = true;
+      auto font = reinterpret_cast<HFONT>(SendMessageW(Handle, WM_GETFONT, 0, 0));
       LOGFONTW lf{};
-      if (GetObjectW(font, sizeof lf, &lf)) c.Font().SetFromLogFont(lf);
+      if (font && GetObjectW(font, sizeof lf, &lf)) WindowFont.SetFromLogFont(lf);
     }
-    c.Font().SetColor(SkinData->Skin().Colors[scButtonText]);
+    WindowFont.SetColor(SkinData->Skin().Colors[scButtonText]);
+    if (!c.Font().SameAs(WindowFont)) c.Font().Assign(WindowFont);
   }
   return true;
 }
@@ -463,7 +481,7 @@ void TSkinSpeedButton::DrawSpeedButton(HDC dc, const RECT& rect) {
   TCanvas& canvas = Buffer.Canvas();
   HDC buf = canvas.Handle();
   const RECT r{0, 0, w, h};
-  canvas.Font().Assign(b->Font());
+  if (!canvas.Font().SameAs(b->Font())) canvas.Font().Assign(b->Font());
   if (Transparent)
     PaintParentBackground(b, buf);
   else

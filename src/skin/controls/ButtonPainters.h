@@ -35,6 +35,16 @@ protected:
   void CopyBuffer(HDC dc, const RECT& rect);
   void Clicked();
   bool IsDefault = false;
+
+private:
+  // The window's caption and a bare window's font as last read, and the
+  // change counts they were read at.
+  std::wstring Caption;
+  unsigned CaptionChanges = 0;
+  bool CaptionKnown = false;
+  TFont WindowFont;
+  unsigned WindowFontChanges = 0;
+  bool WindowFontKnown = false;
 };
 
 class TSkinBitButton : public TSkinButton {

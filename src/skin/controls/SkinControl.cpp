@@ -36,6 +36,7 @@ void TSkinControl::Attach(TWinSkinForm* engine, TSkinData* skin, bool recolor, T
   if (auto* w = As<TWinControl>(control)) {
     Handle = w->Handle();
     IsUnicode = IsWindowUnicode(Handle) != 0;
+    FHasFocus = Handle && GetFocus() == Handle;
   }
   OldWindowProc.Install(control, TWndMethod(this, &TSkinControl::WndProc));
   if (engine) engine->RegisterPainter(this);
@@ -58,6 +59,7 @@ void TSkinControl::AttachWindow(HWND wnd, TSkinData* skin, TWinSkinForm* engine,
   Mode = 0;
   if (engine) engine->RegisterPainter(this);
   IsUnicode = IsWindowUnicode(wnd) != 0;
+  FHasFocus = GetFocus() == wnd;
   const int n = GetWindowTextLengthW(wnd);
   Text.assign(static_cast<std::size_t>(n) + 1, L'\0');
   Text.resize(static_cast<std::size_t>(GetWindowTextW(wnd, Text.data(), n + 1)));
@@ -98,19 +100,39 @@ void TSkinControl::CallDefault(TMessage& msg) {
 // raises goes further: the control keeps working with what its own
 // handling did.
 void TSkinControl::WndProc(TMessage& msg) {
+  const auto alive = FAlive;
+  NoteMessage(msg.Msg, false);
   try {
     if (msg.Msg == SKN_ENABLE) {
       Active = msg.WParam > 0;
       if (Active) Refresh();
       return;
     }
-    if (!Active) return CallDefault(msg);
-    const auto alive = FAlive;
-    if (BeforeMessage(msg)) {
+    if (!Active) {
+      CallDefault(msg);
+    } else if (BeforeMessage(msg)) {
       CallDefault(msg);
       if (*alive) AfterMessage(msg);
     }
   } catch (...) {
+  }
+  if (*alive) NoteMessage(msg.Msg, true);
+}
+
+// The focus has moved before the window hears of it, both ways; a focus
+// message handled in between may move it on, so only its arrival counts.
+// A text or font change is counted on arrival and again once handled, so a
+// paint in between cannot keep what the window had before it.
+void TSkinControl::NoteMessage(UINT msg, bool handled) {
+  switch (msg) {
+  case WM_SETFOCUS:
+    if (!handled) FHasFocus = true;
+    break;
+  case WM_KILLFOCUS:
+    if (!handled) FHasFocus = false;
+    break;
+  case WM_SETTEXT: ++FTextChanges; break;
+  case WM_SETFONT: ++FFontChanges; break;
   }
 }
 

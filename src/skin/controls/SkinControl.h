@@ -95,11 +95,23 @@ public:
   void WndProc(TMessage& msg);
 
 protected:
+  // Whether the window has the keyboard focus, followed from its own focus
+  // messages (seen while the painter is on or off): asking the system on
+  // every paint costs a round trip to the window server.
+  bool HasFocus() const { return FHasFocus; }
+  // Grow with every text or font change the window is sent, on or off: a
+  // painter keeps what it read until they move.
+  unsigned TextChanges() const { return FTextChanges; }
+  unsigned FontChanges() const { return FFontChanges; }
+
   // False once the painter is gone: a handler that passed a message on (a
   // click that frees the form, a modal loop) tells by it whether the
   // painter still exists when the call comes back.
   std::shared_ptr<const bool> Alive() const { return FAlive; }
 
 private:
+  void NoteMessage(UINT msg, bool handled);
+  bool FHasFocus = false;
+  unsigned FTextChanges = 0, FFontChanges = 0;
   std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
