@@ -4,6 +4,7 @@
 // painter on its drop-down list.
 #include "MainWindowFixture.h"
 
+#include "skin/controls/ButtonPainters.h"
 #include "skin/controls/ComboListScrollBar.h"
 #include "skin/controls/EditPainters.h"
 #include "skin/controls/ScrollPainters.h"
@@ -88,6 +89,73 @@ TEST_F(SkinnedMainWindowTest, EveryControlOfTheWindowIsSkinned) {
   SendMessageW(Form->ComboBox1->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
   Pump();
   EXPECT_FALSE(IsWindowVisible(info.hwndList));
+}
+
+// What the error box showed, read while it is up.
+struct TBoxSeen {
+  bool Found = false, Skinned = false, ButtonPainted = false;
+  TColor Background = 0;
+  std::wstring Text;
+  int Ticks = 0;
+};
+TBoxSeen gBox;
+
+BOOL CALLBACK ReadBox(HWND child, LPARAM engine) {
+  wchar_t cls[32] = {}, text[256] = {};
+  GetClassNameW(child, cls, 32);
+  GetWindowTextW(child, text, 256);
+  if (lstrcmpiW(cls, L"Static") == 0 && text[0]) gBox.Text = text;
+  if (lstrcmpiW(cls, L"Button") == 0)
+    for (TSkinControl* p : reinterpret_cast<TWinSkinForm*>(engine)->Painters)
+      if (p->Handle == child && As<TSkinButton>(p)) gBox.ButtonPainted = true;
+  return TRUE;
+}
+
+// Once the box has its engine: what it shows, then a click on its button.
+void CALLBACK LookAtBox(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND box = FindWindowW(L"#32770", Application->Title().c_str());
+  TSkinManage* m = SkinManagerObject();
+  TWinSkinForm* e = box && m ? m->FindFormEngine(box) : nullptr;
+  if (++gBox.Ticks < 100 && !(e && e->EngineState == 1)) return;
+  KillTimer(nullptr, id);
+  if (!box) return;
+  gBox.Found = true;
+  gBox.Skinned = e && e->EngineState == 1;
+  if (e) EnumChildWindows(box, ReadBox, reinterpret_cast<LPARAM>(e));
+  RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  HDC dc = GetDC(box);
+  gBox.Background = static_cast<TColor>(GetPixel(dc, 3, 3));
+  ReleaseDC(box, dc);
+  for (HWND c = GetTopWindow(box); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    wchar_t cls[32] = {};
+    GetClassNameW(c, cls, 32);
+    if (lstrcmpiW(cls, L"Button") == 0) {
+      SendMessageW(c, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+      SendMessageW(c, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+      break;
+    }
+  }
+}
+
+// A mode-2 number that is no number: the error box is a skinned system
+// dialog, with the skin's frame, face and button, and its button closes it.
+TEST_F(SkinnedMainWindowTest, TheErrorBoxIsSkinnedAndItsButtonClosesIt) {
+  ASSERT_NE(Engine(), nullptr);
+  Application->OnException = nullptr;
+  gBox = {};
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, LookAtBox);
+  ChooseMode(2);
+  SetParams(L"n%d", L"1x");
+  PressButton(); // returns once the box is closed
+  KillTimer(nullptr, timer);
+  ASSERT_TRUE(gBox.Found) << "no error box; errors caught: " << Errors.size() << " ticks "
+                          << gBox.Ticks;
+  EXPECT_TRUE(gBox.Skinned);
+  EXPECT_TRUE(gBox.ButtonPainted);
+  EXPECT_EQ(gBox.Text, L"'1x' 不是一个有效的整形值");
+  const TColor face = Form->Find<TSkinData>("SkinData1")->Skin().Colors[scButtonFace];
+  EXPECT_EQ(gBox.Background, ColorToRGB(face));
+  EXPECT_EQ(FindWindowW(L"#32770", Application->Title().c_str()), nullptr);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "EngineTestUtil.h"
 #include "fw/BitBtn.h"
 #include "fw/Button.h"
+#include "fw/Forms.h"
 #include "fw/SpeedButton.h"
 #include "fw/WndHook.h"
 #include "skin/controls/ButtonPainters.h"
@@ -689,6 +690,44 @@ TEST(ButtonPainter, FontChangesShowAtOnce) {
   EXPECT_EQ(height(*bare), bareSmall);
   DestroyWindow(dialog);
   SkinManagerObject()->PurgeFormEngines();
+}
+
+// A button whose own handling of one message fails.
+class TFailingButton : public TButton {
+public:
+  using TButton::TButton;
+  static constexpr UINT kFail = WM_APP + 7;
+  void WndProc(TMessage& msg) override {
+    if (msg.Msg == kFail) throw std::runtime_error("the handler failed");
+    TButton::WndProc(msg);
+  }
+};
+
+// Errors that the program's own code raises under a painter (its click
+// handler, the control's handling of a message) reach the application as
+// they would without the skin, which shows them; the button keeps working.
+TEST(ButtonPainter, TheProgramsErrorsReachTheApplication) {
+  TButtonForm f;
+  ASSERT_TRUE(f.Skinned);
+  auto* b = f.Add<TFailingButton>();
+  f.Paint<TSkinButton>(b);
+  struct TCatcher : TObject {
+    std::vector<std::string> Seen;
+    void Click(TObject*) { throw std::runtime_error("the click failed"); }
+    void Caught(TObject*, const std::exception& e) { Seen.push_back(e.what()); }
+  } catcher;
+  b->OnClick = TNotifyEvent(&catcher, &TCatcher::Click);
+  const TExceptionEvent saved = Application->OnException;
+  Application->OnException = TExceptionEvent(&catcher, &TCatcher::Caught);
+  HWND wnd = b->Handle();
+  for (int i = 0; i < 2; ++i) {
+    SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  }
+  SendMessageW(wnd, TFailingButton::kFail, 0, 0);
+  Application->OnException = saved;
+  EXPECT_EQ(catcher.Seen, (std::vector<std::string>{"the click failed", "the click failed",
+                                                    "the handler failed"}));
 }
 
 } // namespace

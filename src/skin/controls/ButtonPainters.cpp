@@ -69,7 +69,12 @@ bool TSkinButton::BeforeMessage(TMessage& msg) {
 
 void TSkinButton::Clicked() {
   if (Control) {
-    Control->Click();
+    // The program's click handler: its errors are the program's to show.
+    try {
+      Control->Click();
+    } catch (const std::exception& e) {
+      HandleWndProcException(e);
+    }
     return;
   }
   wchar_t cls[64] = {};

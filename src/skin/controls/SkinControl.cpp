@@ -89,11 +89,20 @@ void TSkinControl::Refresh() {
   }
 }
 
+// An error the control's own handling raises (a program's event handler
+// among it) is the program's: it goes where it would go without a painter,
+// to the application, which shows it. Only the painter's own errors are
+// kept quiet.
 void TSkinControl::CallDefault(TMessage& msg) {
-  if (OldWindowProc.Installed() || Control)
-    OldWindowProc.CallPrevious(msg);
-  else
+  if (OldWindowProc.Installed() || Control) {
+    try {
+      OldWindowProc.CallPrevious(msg);
+    } catch (const std::exception& e) {
+      HandleWndProcException(e);
+    }
+  } else {
     WndProcInstance.CallOld(msg);
+  }
 }
 
 // Every message of the painted window comes here first. Nothing a painter
