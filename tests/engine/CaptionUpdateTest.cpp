@@ -116,6 +116,21 @@ TEST(CaptionUpdates, TextActivationAndSizeReachTheScreen) {
   }
 }
 
+// A window that is no framework form gets its text through its window
+// procedure alone.
+TEST(CaptionUpdates, TextOfAPlainWindowReachesTheScreen) {
+  TSkinnedProbe p(StandardSpec());
+  ASSERT_TRUE(p.Skinned());
+  SetWindowTextW(p.Wnd(), L"");
+  TCaptionWatch w(p.Wnd(), p.Engine);
+  const Bitmap before = w.Kept();
+  SetWindowTextW(p.Wnd(), L"Renamer WWW");
+  w.ExpectShown(before);
+  SetWindowTextA(p.Wnd(), "");
+  w.ExpectShown(w.Kept(), false);
+  EXPECT_EQ(Differences(before, w.Kept()), 0);
+}
+
 // A button's hover and press are drawn onto the window alone; the kept
 // caption neither hides them nor brings them back after the mouse left.
 TEST(CaptionUpdates, HoverAndPressShowOverTheKeptCaption) {
