@@ -154,6 +154,9 @@ TEST(ButtonPainter, MouseDrivesTheFrameAndTheClick) {
   p->MouseState = 0;
   auto screen = [&] { return ButtonFrameOf(WindowPixel(wnd, 5, 5)); };
   auto send = [&](UINT msg, WPARAM w = 0) { SendMessageW(wnd, msg, w, MAKELPARAM(50, 16)); };
+  // Moving the cursor may or may not have made the button hot already
+  // (whether the system reports a move depends on where the cursor was).
+  send(WM_MOUSELEAVE);
   RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_EQ(screen(), 1);
   send(WM_MOUSEMOVE);

@@ -44,6 +44,18 @@ void TWinSkinForm::CallOldProc(TMessage& msg) {
 }
 
 void TWinSkinForm::SkinWndProc(TMessage& msg) {
+  if (msg.Msg == WM_SETTEXT) {
+    // Whatever paints while the text is being set reads it anew, and so
+    // does the first paint after.
+    FWindowTextRead = false;
+    SkinMessage(msg);
+    FWindowTextRead = false;
+    return;
+  }
+  SkinMessage(msg);
+}
+
+void TWinSkinForm::SkinMessage(TMessage& msg) {
   // Until activation the standard frame is never drawn.
   if (EngineState == 0 && msg.Msg == WM_NCPAINT) {
     msg.Result = 0;
@@ -229,7 +241,11 @@ void TWinSkinForm::HandleReskinScroll(TMessage& msg) {
 void TWinSkinForm::FormWindowProc(TMessage& msg) {
   switch (msg.Msg) {
   case WM_SETTEXT: {
+    // The framework sets its text through here, not always through the
+    // window procedure.
+    FWindowTextRead = false;
     OldFormWindowProc.CallPrevious(msg);
+    FWindowTextRead = false;
     if (!IsWindowVisible(Handle)) return;
     if (Maximized()) {
       if (TSkinManage* m = Manager(); m && m->MdiClientWindow)

@@ -93,7 +93,7 @@ bool TWinSkinForm::ButtonsCurrent() {
 
 // The piece built for this size and frame, rebuilt only when one of them
 // (or the skin's element) changed.
-const TBitmap* TWinSkinForm::BorderPicture(int piece, int width, int height) {
+TWinSkinForm::TPieceCache* TWinSkinForm::PieceEntry(int piece, int width, int height) {
   if (piece < 1 || piece > 4 || width <= 0 || height <= 0) return nullptr;
   const TDataSkinFormBorder& e = SkinData->Skin().Border(piece);
   if (e.Image.Empty()) return nullptr;
@@ -108,8 +108,27 @@ const TBitmap* TWinSkinForm::BorderPicture(int piece, int width, int height) {
     c.Height = height;
     c.Frame = frame;
     c.Generation = generation;
+    ++c.Version;
   }
-  return &c.Picture;
+  return &c;
+}
+
+const TBitmap* TWinSkinForm::BorderPicture(int piece, int width, int height) {
+  const TPieceCache* c = PieceEntry(piece, width, height);
+  return c ? &c->Picture : nullptr;
+}
+
+void TWinSkinForm::DropFrameCaches() {
+  for (TPieceCache& c : FPieces) {
+    c.Width = c.Height = c.Frame = -1;
+    c.Generation = 0;
+    c.Picture.SetSize(0, 0);
+  }
+  FCaptionKey = {};
+  FMeasuredText.clear();
+  FMeasured = {};
+  FWindowTextRead = false;
+  ++FSkinGeneration;
 }
 
 void TWinSkinForm::PaintBorder(int piece, const RECT& rect, HDC dc) {
@@ -158,29 +177,100 @@ void TWinSkinForm::PaintFrame(HDC given) {
 }
 
 // The caption is composed off-screen and copied in one step, so it never
-// flickers.
+// flickers; while nothing it shows has changed, the composed caption is
+// copied again as it is.
 void TWinSkinForm::PaintCaption(HDC dc) {
-  RECT captionRect;
+  const int height = Minimized() ? FrameHeight : CaptionHeight;
+  if (FrameWidth <= 0 || height <= 0) {
+    CaptionBuffer.SetSize(0, 0);
+    FCaptionKey = {};
+    return;
+  }
+  const RECT captionRect = Minimized()
+                               ? RECT{0, 0, FrameWidth, CaptionHeight}
+                               : RECT{BorderLeft, 0, FrameWidth - BorderRight, CaptionHeight};
+  const std::wstring text = CaptionText();
+  PlaceCaptionText(captionRect, text);
+  LayoutButtons();
+  TCaptionKey key = CaptionKey(text);
+  if (key.Numbers.empty() || !(key == FCaptionKey) || CaptionBuffer.Width() != FrameWidth ||
+      CaptionBuffer.Height() != height) {
+    FCaptionKey = {};
+    if (!ComposeCaption(dc, captionRect, text)) return;
+    FCaptionKey = std::move(key);
+  }
+  BitBlt(dc, 0, 0, CaptionBuffer.Width(), CaptionBuffer.Height(), CaptionBuffer.Canvas().Handle(),
+         0, 0, SRCCOPY);
+  SetBkMode(dc, OPAQUE);
+}
+
+// The caption with the top rows of the side pieces at its ends, the top
+// piece, the text and the buttons, drawn into CaptionBuffer.
+bool TWinSkinForm::ComposeCaption(HDC dc, const RECT& captionRect, const std::wstring& text) {
+  const int height = Minimized() ? FrameHeight : CaptionHeight;
+  CaptionBuffer.SetSize(FrameWidth, height);
+  if (CaptionBuffer.Empty()) return false;
+  HDC buffer = CaptionBuffer.Canvas().Handle();
   if (Minimized()) {
-    CaptionBuffer.SetSize(FrameWidth, FrameHeight);
     const RECT all{0, 0, FrameWidth, FrameHeight};
     TGdiBrush face(CreateSolidBrush(ColorToCOLORREF(FaceColor())));
-    FillRect(CaptionBuffer.Canvas().Handle(), &all, face.Get());
-    captionRect = {0, 0, FrameWidth, CaptionHeight};
+    FillRect(buffer, &all, face.Get());
   } else {
-    CaptionBuffer.SetSize(FrameWidth, CaptionHeight);
-    // The corners the side pieces already painted stay.
-    BitBlt(CaptionBuffer.Canvas().Handle(), 0, 0, FrameWidth, CaptionHeight, dc, 0, 0, SRCCOPY);
-    captionRect = {BorderLeft, 0, FrameWidth - BorderRight, CaptionHeight};
+    // The corners are the side pieces' top rows; without a piece, whatever
+    // the window shows there stays.
+    const TBitmap* left = BorderPicture(1, BorderLeft, FrameHeight);
+    const TBitmap* right = BorderPicture(2, BorderRight, FrameHeight);
+    const TBitmap* top = BorderPicture(3, captionRect.right - captionRect.left,
+                                       captionRect.bottom - captionRect.top);
+    if ((BorderLeft > 0 && !left) || (BorderRight > 0 && !right) || !top)
+      BitBlt(buffer, 0, 0, FrameWidth, CaptionHeight, dc, 0, 0, SRCCOPY);
+    if (left)
+      BitBlt(buffer, 0, 0, BorderLeft, CaptionHeight, const_cast<TBitmap*>(left)->Canvas().Handle(),
+             0, 0, SRCCOPY);
+    if (right)
+      BitBlt(buffer, FrameWidth - BorderRight, 0, BorderRight, CaptionHeight,
+             const_cast<TBitmap*>(right)->Canvas().Handle(), 0, 0, SRCCOPY);
   }
-  if (CaptionBuffer.Empty()) return;
-  TCanvas& canvas = CaptionBuffer.Canvas();
-  PaintBorder(3, captionRect, canvas.Handle());
-  DrawCaptionText(canvas, captionRect);
-  LayoutButtons();
-  DrawButtons(canvas);
-  BitBlt(dc, 0, 0, CaptionBuffer.Width(), CaptionBuffer.Height(), canvas.Handle(), 0, 0, SRCCOPY);
-  SetBkMode(dc, OPAQUE);
+  PaintBorder(3, captionRect, buffer);
+  DrawPlacedCaptionText(CaptionBuffer.Canvas(), captionRect, text);
+  DrawButtons(CaptionBuffer.Canvas());
+  return true;
+}
+
+// Everything the composed caption shows; no key (never the same) when a
+// corner comes from whatever the window showed.
+TWinSkinForm::TCaptionKey TWinSkinForm::CaptionKey(const std::wstring& text) {
+  TCaptionKey key;
+  auto& n = key.Numbers;
+  auto add = [&n](const RECT& r) { n.insert(n.end(), {r.left, r.top, r.right, r.bottom}); };
+  if (!Minimized())
+    for (int piece : {1, 2}) {
+      const int width = piece == 1 ? BorderLeft : BorderRight;
+      if (width <= 0) continue;
+      const TPieceCache* c = PieceEntry(piece, width, FrameHeight);
+      if (!c) return {};
+      n.insert(n.end(), {reinterpret_cast<long long>(c), c->Version});
+    }
+  const TPieceCache* top =
+      PieceEntry(3, FrameWidth - (Minimized() ? 0 : BorderLeft + BorderRight), CaptionHeight);
+  if (!top) return {};
+  n.insert(n.end(), {reinterpret_cast<long long>(top), top->Version});
+  HWND app = Application && Application->Handle() ? Application->Handle() : Handle;
+  LRESULT icon = SendMessageW(app, WM_GETICON, ICON_SMALL, 0);
+  if (!icon) icon = SendMessageW(app, WM_GETICON, ICON_BIG, 0);
+  n.insert(n.end(),
+           {FrameWidth, Minimized() ? FrameHeight : -1, CaptionHeight, BorderLeft, BorderRight,
+            Active, RightToLeft, FSkinGeneration, SkinData->Skin().Generation(), FIconGeneration,
+            static_cast<long long>(icon), IconSize,
+            Minimized() ? static_cast<long long>(ColorToCOLORREF(FaceColor())) : -1});
+  add(CaptionTextBox);
+  add(CaptionTextRect);
+  for (const auto& b : SysButtons) {
+    n.insert(n.end(), {b->Visible, b->Enabled});
+    add(b->Bounds);
+  }
+  key.Text = text;
+  return key;
 }
 
 std::wstring TWinSkinForm::WindowText() const {
@@ -195,11 +285,28 @@ std::wstring TWinSkinForm::WindowText() const {
   return AnsiToWideText(buf);
 }
 
+// Reading the text costs two messages through the whole chain of window
+// procedures; it changes only through WM_SETTEXT.
+std::wstring TWinSkinForm::CaptionText() {
+  if (!FWindowTextRead) {
+    FWindowText = WindowText();
+    FWindowTextRead = true;
+  }
+  return CaptionPrefix + FWindowText + CaptionSuffix;
+}
+
 void TWinSkinForm::DrawCaptionText(TCanvas& canvas, const RECT& captionRect) {
+  const std::wstring text = CaptionText();
+  PlaceCaptionText(captionRect, text);
+  DrawPlacedCaptionText(canvas, captionRect, text);
+}
+
+// Where the caption text goes: CaptionTextBox with its plate, CaptionTextRect
+// without; and how far in the right-aligned buttons reach.
+void TWinSkinForm::PlaceCaptionText(const RECT& captionRect, const std::wstring& text) {
   const TDataSkinTitle& title = SkinData->Skin().Title();
   const int textShift = title.TextShift, textShiftVert = title.TextShiftVert,
             textRightClip = title.TextRightClip;
-  const std::wstring text = CaptionPrefix + WindowText() + CaptionSuffix;
 
   RightButtonsExtent = 0;
   for (int i = 0; i < static_cast<int>(SysButtons.size()); ++i) {
@@ -208,13 +315,17 @@ void TWinSkinForm::DrawCaptionText(TCanvas& canvas, const RECT& captionRect) {
       RightButtonsExtent = std::max(RightButtonsExtent, d.Xcoord);
   }
 
-  HDC dc = canvas.Handle();
-  TSelection font(dc, CaptionFont.Handle());
-  const int oldMode = SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColorToCOLORREF(
-                       SkinData->Skin().Colors[Active ? scTitleTextActive : scTitleTextNoActive]));
-  RECT box = captionRect;
-  DrawWideText(dc, text, box, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP);
+  // Measuring text is slow, and a caption seldom changes.
+  if (text != FMeasuredText || FMeasuredText.empty()) {
+    HDC dc = CaptionBuffer.Canvas().Handle();
+    TSelection font(dc, CaptionFont.Handle());
+    RECT measured{0, 0, captionRect.right - captionRect.left, captionRect.bottom - captionRect.top};
+    DrawWideText(dc, text, measured, DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP);
+    FMeasured = {measured.right - measured.left, measured.bottom - measured.top};
+    FMeasuredText = text;
+  }
+  RECT box{captionRect.left, captionRect.top, captionRect.left + FMeasured.cx,
+           captionRect.top + FMeasured.cy};
   box.right += title.TXTBackleft() + title.TXTBackRight();
   const int w = captionRect.right - captionRect.left, bw = box.right - box.left;
 
@@ -242,18 +353,29 @@ void TWinSkinForm::DrawCaptionText(TCanvas& canvas, const RECT& captionRect) {
   }
   if (FrameKind == 3 && title.TextAlignment == 0) box.left -= 16;
   CaptionTextBox = box;
-
-  if (!title.TextBack().Empty())
-    DrawThreeSliceH(dc, {box.left, captionRect.top, box.right, captionRect.bottom},
-                    title.TextBack(), true, true, 2, Active ? 1 : 2,
-                    TMargins{title.TXTBackleft(), 0, title.TXTBackRight(), 0});
   box.left += title.TXTBackleft();
   box.right -= title.TXTBackRight();
+  CaptionTextRect = box;
+}
+
+void TWinSkinForm::DrawPlacedCaptionText(TCanvas& canvas, const RECT& captionRect,
+                                         const std::wstring& text) {
+  const TDataSkinTitle& title = SkinData->Skin().Title();
+  HDC dc = canvas.Handle();
+  TSelection font(dc, CaptionFont.Handle());
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToCOLORREF(
+                       SkinData->Skin().Colors[Active ? scTitleTextActive : scTitleTextNoActive]));
+  if (!title.TextBack().Empty())
+    DrawThreeSliceH(
+        dc, {CaptionTextBox.left, captionRect.top, CaptionTextBox.right, captionRect.bottom},
+        title.TextBack(), true, true, 2, Active ? 1 : 2,
+        TMargins{title.TXTBackleft(), 0, title.TXTBackRight(), 0});
+  RECT box = CaptionTextRect;
   const UINT flags = RightToLeft
                          ? DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_RIGHT | DT_RTLREADING
                          : DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
   DrawWideText(dc, text, box, flags);
-  CaptionTextRect = box;
   SetBkMode(dc, oldMode);
 }
 
@@ -369,6 +491,7 @@ void TWinSkinForm::BuildIconBitmap() {
       DestroyIcon(copy);
     }
   IconBitmap = picture.ToBitmap();
+  ++FIconGeneration;
 }
 
 void TWinSkinForm::DrawCaptionIcon(HDC dc, const RECT& rect) {

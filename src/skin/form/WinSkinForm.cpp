@@ -222,6 +222,7 @@ void TWinSkinForm::InitEngine(TSkinData* skinData) {
 
 void TWinSkinForm::LoadFrameMetrics() {
   if (!SkinData || !SkinData->SkinLoaded()) return;
+  DropFrameCaches();
   if (FrameKind == 2) {
     BorderLeft = CaptionHeight = BorderRight = BorderBottom = MenuHeight = 0;
   } else {
@@ -304,6 +305,7 @@ void TWinSkinForm::ActivateSkin() {
 }
 
 void TWinSkinForm::ReskinForm() {
+  DropFrameCaches();
   if (Form) {
     const TColor face = FaceColor();
     Form->SetColor(face);

@@ -170,6 +170,9 @@ public:
   // the double-click time closes the window.
   void OpenSysMenu(POINT screen);
   void HideCaptionHint();
+  // Forgets every piece, text and caption the frame keeps between paints
+  // (the skin changed); the next paint builds them anew.
+  void DropFrameCaches();
 
   // --- Menu items, the system menu and tool bars (MenuItems.cpp)
   void OwnerDrawPopupMenus(TComponent* owner, bool on);
@@ -252,12 +255,19 @@ private:
   struct TPieceCache {
     int Width = -1, Height = -1, Frame = -1;
     std::uint32_t Generation = 0; // of the skin the piece was built from
+    unsigned Version = 0;         // counts the builds
     TBitmap Picture;
   };
   // The skin's generation when the title buttons were made: buttons point
   // into the skin's definitions, which a reload replaces.
   std::uint32_t FButtonsGeneration = 0;
   bool ButtonsCurrent();
+  // What the composed caption depends on: the same key, the same pixels.
+  struct TCaptionKey {
+    std::vector<long long> Numbers;
+    std::wstring Text;
+    bool operator==(const TCaptionKey&) const = default;
+  };
   // An icon the engine made itself, destroyed with it.
   class TOwnedIcon {
   public:
@@ -274,10 +284,23 @@ private:
   private:
     HICON FIcon = nullptr;
   };
-  TPieceCache FPieces[5]; // by piece number 1..4
+  TPieceCache FPieces[5];  // by piece number 1..4
+  TCaptionKey FCaptionKey; // of what CaptionBuffer holds; empty when it holds nothing
+  unsigned FSkinGeneration = 0, FIconGeneration = 0;
+  // The window's text as last read; every WM_SETTEXT makes it read again.
+  std::wstring FWindowText;
+  bool FWindowTextRead = false;
+  std::wstring FMeasuredText; // the caption text as last measured, and its size
+  SIZE FMeasured{};
   TOwnedIcon FScaledIcon; // the caption icon at IconSize, made from FScaledFrom
   HICON FScaledFrom = nullptr;
   const TBitmap* BorderPicture(int piece, int width, int height);
+  TPieceCache* PieceEntry(int piece, int width, int height);
+  std::wstring CaptionText();
+  void PlaceCaptionText(const RECT& captionRect, const std::wstring& text);
+  void DrawPlacedCaptionText(TCanvas& canvas, const RECT& captionRect, const std::wstring& text);
+  TCaptionKey CaptionKey(const std::wstring& text);
+  bool ComposeCaption(HDC dc, const RECT& captionRect, const std::wstring& text);
   void SetPopupMenusOwnerDraw(bool on);
   void SetMainMenusOwnerDraw(bool on);
   void HandleMeasureItem(TMessage& msg);
@@ -289,6 +312,7 @@ private:
   void PlainDetach();
   void RestoreProcedures();
   void ReleaseMdiClient();
+  void SkinMessage(TMessage& msg);
   void HandleSize(TMessage& msg);
   void HandleGetMinMaxInfo(TMessage& msg);
   void HandleNcCalcSize(TMessage& msg);
