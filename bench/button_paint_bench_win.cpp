@@ -9,6 +9,7 @@
 // message repaints it at once), and the live-object census before and after
 // them: the program fails when anything was left over.
 //   bench_button_paint_win [paints per round] [--rounds n] [--soak cycles]
+#include "SkinBench.h"
 #include "app/Unit_main.h"
 #include "skin/controls/ButtonPainters.h"
 #include "skin/controls/SkinManager.h"
@@ -181,12 +182,7 @@ int main(int argc, char** argv) {
     else
       paints = std::max(1, std::atoi(argv[i]));
   }
-  InitFramework();
-  InitSkinEngine();
-  RegisterMainFormClasses();
-  Application->Initialize();
-  Application->CreateForm(Form_main);
-  Form_main->Show();
+  benchutil::StartMainWindow();
   // The manager skins the window on its first activation, then the
   // engine starts from a message.
   TSkinButton* painter = nullptr;

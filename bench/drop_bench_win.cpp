@@ -3,6 +3,7 @@
 // LB_ADDSTRING with drawing held back is measured in the same run as the
 // floor this cannot beat.
 //   bench_drop_win [count]
+#include "BenchUtil.h"
 #include "app/Unit_main.h"
 
 #include <shlobj.h>
@@ -13,6 +14,8 @@
 #include <cstring>
 
 namespace {
+
+using benchutil::Median;
 
 using Clock = std::chrono::steady_clock;
 
@@ -31,11 +34,6 @@ HDROP MakeDrop(const std::vector<std::wstring>& paths) {
   }
   GlobalUnlock(mem);
   return static_cast<HDROP>(mem);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 //    activating and resizing, with the census of live GDI objects, windows
 //    and menus after the first cycle and after the last.
 //   bench_frame_win [skin archive, "" for the default skin] [soak cycles]
+#include "SkinBench.h"
 #include "skin/controls/SkinManager.h"
 #include "skin/form/WinSkinForm.h"
 #include "support/ObjectCensus.h"
@@ -24,19 +25,13 @@
 
 namespace {
 
+using benchutil::Median;
+using benchutil::Pump;
+
 using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point since) {
   return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-void Pump() {
-  Application->ProcessMessages();
 }
 
 std::wstring DefaultArchive() {

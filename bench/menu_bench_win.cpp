@@ -6,6 +6,7 @@
 //      menu and the system menu of the skinned form; the census of GDI and
 //      USER objects after a warm-up against the one after the soak.
 //   bench_menu_win [rounds] [soak cycles]
+#include "SkinBench.h"
 #include "app/Unit_main.h"
 #include "fw/Edit.h"
 #include "skin/controls/SkinManager.h"
@@ -21,27 +22,13 @@
 
 namespace {
 
+using benchutil::Median;
+using benchutil::Pump;
+using benchutil::StartMainWindow;
+using benchutil::WaitForEngine;
+
 using Clock = std::chrono::steady_clock;
 constexpr int kItems = 30;
-
-void Pump() {
-  Application->ProcessMessages();
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-TWinSkinForm* WaitForEngine(HWND form) {
-  for (int i = 0; i < 500; ++i) {
-    Pump();
-    TSkinManage* m = SkinManagerObject();
-    if (TWinSkinForm* e = m ? m->FindFormEngine(form) : nullptr; e && e->EngineState == 1) return e;
-    Sleep(10);
-  }
-  return nullptr;
-}
 
 // A form with a main menu: "&File" drops down kItems items, "&Edit" three.
 struct TMenuForm {
@@ -181,12 +168,7 @@ void OpenSystemMenu(TWinSkinForm* engine) {
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::atoi(argv[1]) : 21;
   const int cycles = argc > 2 ? std::atoi(argv[2]) : 2000;
-  InitFramework();
-  InitSkinEngine();
-  RegisterMainFormClasses();
-  Application->Initialize();
-  Application->CreateForm(Form_main);
-  Form_main->Show();
+  StartMainWindow();
   if (!WaitForEngine(Form_main->Handle())) {
     std::printf("the main window was not skinned\n");
     return 1;

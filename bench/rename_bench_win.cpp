@@ -1,6 +1,7 @@
 // Renaming 10,000 files with the batchren tool against a plain MoveFileA
 // loop over the same files, in the same run, under the same system.
 //   bench_rename_win [path\to\batchren.exe] [file count]
+#include "BenchUtil.h"
 #include <windows.h>
 
 #include <algorithm>
@@ -10,6 +11,8 @@
 #include <vector>
 
 namespace {
+
+using benchutil::Median;
 
 using Clock = std::chrono::steady_clock;
 
@@ -45,13 +48,9 @@ double RunTool(const std::string& tool, const std::string& listFile, const char*
 
 void WriteList(const std::string& file, const std::vector<std::string>& paths) {
   FILE* f = std::fopen(file.c_str(), "wb");
-  for (const auto& p : paths) std::fprintf(f, "%s\n", p.c_str());
+  for (const auto& p : paths)
+    std::fprintf(f, "%s\n", p.c_str());
   std::fclose(f);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 } // namespace
@@ -80,7 +79,8 @@ int main(int argc, char** argv) {
     current = "a" + current;
     // The tool: add the prefix "b" to the same files.
     std::vector<std::string> paths;
-    for (const auto& n : names) paths.push_back(dir + current + n);
+    for (const auto& n : names)
+      paths.push_back(dir + current + n);
     std::string listFile = dir + "..\\brbench.lst";
     WriteList(listFile, paths);
     toolTimes.push_back(RunTool(tool, listFile, "b"));
@@ -88,7 +88,8 @@ int main(int argc, char** argv) {
     DeleteFileA(listFile.c_str());
   }
   int left = 0;
-  for (const auto& n : names) left += DeleteFileA((dir + current + n).c_str()) ? 1 : 0;
+  for (const auto& n : names)
+    left += DeleteFileA((dir + current + n).c_str()) ? 1 : 0;
   RemoveDirectoryA(dir.c_str());
   double loop = Median(loopTimes), viaTool = Median(toolTimes);
   std::printf("files: %d (all renamed by both: %s)\n", count, left == count ? "yes" : "no");

@@ -10,6 +10,7 @@
 //      edits and the mode box: the census of GDI and USER objects after a
 //      warm-up against the one after the cycles.
 //   bench_scroll_win [lines] [soak cycles]
+#include "SkinBench.h"
 #include "app/Unit_main.h"
 #include "skin/controls/EditPainters.h"
 #include "skin/controls/ScrollPainters.h"
@@ -25,16 +26,12 @@
 
 namespace {
 
+using benchutil::Median;
+using benchutil::Pump;
+using benchutil::StartMainWindow;
+using benchutil::WaitForEngine;
+
 using Clock = std::chrono::steady_clock;
-
-void Pump() {
-  Application->ProcessMessages();
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // Paints whatever waits in the form: the list and its overlays.
 void PaintNow(HWND form) {
@@ -115,16 +112,6 @@ double ThumbDrag(HWND list, HWND form, TWScrollbar* overlay, HWND helper) {
   return seconds / d.Moves;
 }
 
-TWinSkinForm* WaitForEngine(HWND form) {
-  for (int i = 0; i < 500; ++i) {
-    Pump();
-    TSkinManage* m = SkinManagerObject();
-    if (TWinSkinForm* e = m ? m->FindFormEngine(form) : nullptr; e && e->EngineState == 1) return e;
-    Sleep(10);
-  }
-  return nullptr;
-}
-
 // Hover, scroll and drop-down over the main window's controls.
 void SoakCycle(TForm_main* f, TWScrollbar* bar, HWND combo, int i) {
   const int length = bar->BarLength;
@@ -153,12 +140,7 @@ void SoakCycle(TForm_main* f, TWScrollbar* bar, HWND combo, int i) {
 int main(int argc, char** argv) {
   const int lines = argc > 1 ? std::atoi(argv[1]) : 10000;
   const int cycles = argc > 2 ? std::atoi(argv[2]) : 10000;
-  InitFramework();
-  InitSkinEngine();
-  RegisterMainFormClasses();
-  Application->Initialize();
-  Application->CreateForm(Form_main);
-  Form_main->Show();
+  StartMainWindow();
   TWinSkinForm* engine = WaitForEngine(Form_main->Handle());
   TSkinScrollbar* painter = nullptr;
   if (engine)

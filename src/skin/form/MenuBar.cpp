@@ -172,6 +172,25 @@ bool TWinSkinMenu::RightToLeft() const {
   return MenuComponent && MenuComponent->IsRightToLeft();
 }
 
+// A button for the menu's item at index, with its drop-down, state and
+// command; text gets the item's caption (empty for owner-drawn, picture and
+// separator items).
+TMenuBtn* TWinSkinMenu::AddButtonFromMenu(int index, std::wstring& text) {
+  wchar_t buffer[kMenuTextLength] = {};
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
+  info.dwTypeData = buffer;
+  info.cch = kMenuTextLength - 1;
+  GetMenuItemInfoW(MenuHandle, static_cast<UINT>(index), TRUE, &info);
+  TMenuBtn* b = AddButton(index);
+  b->SubMenu = info.hSubMenu;
+  b->ItemEnabled = (info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
+  b->Command = info.wID;
+  text = info.fType & (MFT_OWNERDRAW | MFT_BITMAP | MFT_SEPARATOR) ? L"" : buffer;
+  return b;
+}
+
 void TWinSkinMenu::BuildButtons() {
   if (OlderNT()) return BuildButtonsFromItems();
   HWND wnd = Engine->Handle;
@@ -184,20 +203,11 @@ void TWinSkinMenu::BuildButtons() {
   if (count <= 0) return;
   ButtonCount = count;
   for (int i = 0; i < count; ++i) {
-    wchar_t text[kMenuTextLength] = {};
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
-    info.dwTypeData = text;
-    info.cch = kMenuTextLength - 1;
-    GetMenuItemInfoW(MenuHandle, static_cast<UINT>(i), TRUE, &info);
-    TMenuBtn* b = AddButton(i);
-    b->SubMenu = info.hSubMenu;
-    b->ItemEnabled = (info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
-    b->Command = info.wID;
-    if (!(info.fType & (MFT_OWNERDRAW | MFT_BITMAP | MFT_SEPARATOR))) b->Caption = text;
+    std::wstring text;
+    TMenuBtn* b = AddButtonFromMenu(i, text);
+    b->Caption = text;
     if (MenuComponent)
-      if (TMenuItem* item = MenuComponent->FindItem(info.wID)) TakeFromItem(*b, *item);
+      if (TMenuItem* item = MenuComponent->FindItem(b->Command)) TakeFromItem(*b, *item);
   }
   SetMenu(wnd, nullptr);
 }
@@ -227,23 +237,13 @@ void TWinSkinMenu::RebuildFromMenu() {
   const int count = GetMenuItemCount(MenuHandle);
   ButtonCount = std::max(count, 0);
   for (int i = 0; i < count; ++i) {
-    wchar_t text[kMenuTextLength] = {};
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
-    info.dwTypeData = text;
-    info.cch = kMenuTextLength - 1;
-    GetMenuItemInfoW(MenuHandle, static_cast<UINT>(i), TRUE, &info);
-    TMenuBtn* b = AddButton(i);
-    b->SubMenu = info.hSubMenu;
-    b->ItemEnabled = (info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
-    b->Command = info.wID;
-    const bool hasText = !(info.fType & (MFT_OWNERDRAW | MFT_BITMAP | MFT_SEPARATOR)) && text[0];
-    if (hasText) {
+    std::wstring text;
+    TMenuBtn* b = AddButtonFromMenu(i, text);
+    if (!text.empty()) {
       b->Caption = text;
     } else if (MenuComponent) {
       // Owner-drawn items (a merged child's menu) come from the framework.
-      if (TMenuItem* item = MenuComponent->FindItem(info.wID)) {
+      if (TMenuItem* item = MenuComponent->FindItem(b->Command)) {
         TakeFromItem(*b, *item);
         b->Command = item->Command();
       }

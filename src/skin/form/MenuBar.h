@@ -61,6 +61,7 @@ public:
 private:
   void FreeButtons();
   TMenuBtn* AddButton(int index);
+  TMenuBtn* AddButtonFromMenu(int index, std::wstring& text);
   void TakeFromItem(TMenuBtn& button, TMenuItem& item);
 };
 
